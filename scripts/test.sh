@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Curvix three ways and runs every test:
+#   build/       optimised build: unit, tool and GUI tests (GUI under Xvfb)
+#   build-asan/  the same tests under AddressSanitizer + UBSan
+#   build-fuzz/  libFuzzer targets, each run for a short while
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-2}
+fuzz_seconds=${FUZZ_SECONDS:-60}
+
+bash scripts/install-deps.sh
+
+xvfb_pid=
+cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
+    display=:$((90 + RANDOM % 100))
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=$display
+    sleep 1
+fi
+export LIBGL_ALWAYS_SOFTWARE=1
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-xcb}
+
+run_tests() {
+    ctest --test-dir "$1" --output-on-failure -j "$jobs" --timeout 600
+}
+
+echo "== Optimised build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+run_tests build
+
+echo "== AddressSanitizer + UBSan build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+
+echo "== Fuzzing (${fuzz_seconds} s in all)"
+CXX=clang++ cmake -S . -B build-fuzz -DCURVIX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j "$jobs"
+bash tests/fuzz/run-fuzzers.sh build-fuzz "$fuzz_seconds"
+
+echo "== Benchmarks build and run once"
+for b in build/bench/curvix-bench-*; do
+    [ -x "$b" ] && "$b" --benchmark_min_time=0.01 >/dev/null
+done
+echo "All test stages passed."

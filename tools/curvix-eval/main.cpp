@@ -1,0 +1,51 @@
+// curvix-eval: evaluates formulas with one Curvix engine, so that variables
+// persist from one formula to the next.
+//
+//   curvix-eval                 formulas from standard input, one per line
+//   curvix-eval -- F1 F2 ...    each argument after "--" is one formula
+
+#include "ExpressionEvaluator.h"
+#include "FormulaMode.h"
+
+#include <clocale>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+constexpr const char* kUsage = "usage: curvix-eval [-- FORMULA...]\n"
+                               "Evaluates formulas (one per line of standard input, or the\n"
+                               "arguments after --) and prints one result per line.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    std::ios::sync_with_stdio(false);
+
+    int first = 1;
+    bool formulasFromArguments = false;
+    for (; first < argc; ++first) {
+        if (std::strcmp(argv[first], "--") == 0) {
+            formulasFromArguments = true;
+            ++first;
+            break;
+        }
+        if (std::strcmp(argv[first], "-h") == 0 || std::strcmp(argv[first], "--help") == 0) {
+            std::cout << kUsage;
+            return 0;
+        }
+        std::cerr << "curvix-eval: unknown option '" << argv[first] << "'\n" << kUsage;
+        return 2;
+    }
+
+    curvix::ExpressionEvaluator engine;
+    if (formulasFromArguments) {
+        for (int i = first; i < argc; ++i) {
+            curvix::EvaluateLine(engine, argv[i], std::cout);
+        }
+    } else {
+        curvix::EvaluateLines(engine, std::cin, std::cout);
+    }
+    return 0;
+}
