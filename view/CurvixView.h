@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ExpressionEvaluator.h"
+#include "VertexArray.h"
+
+#include <cstdint>
+
+namespace curvix {
+
+class CCurvixDoc;
+
+// The one view: owns the expression engine and the sampled curve, and
+// keeps pointers into its document's scene numbers for its whole life.
+// The window side (creation, size, mouse, painting) is added on top of this.
+class CCurvixView {
+public:
+    struct Point {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+    };
+
+    CCurvixView() = default;
+    CCurvixView(const CCurvixView&) = delete;
+    CCurvixView& operator=(const CCurvixView&) = delete;
+    virtual ~CCurvixView();
+
+    // What window creation does with the document: remember it and take
+    // the addresses of its scene groups, in the order rotation,
+    // half-extents, range, step.
+    void SetDocument(CCurvixDoc* document) { m_pDocument = document; }
+    void SetScenePointers(float* rotation, float* halfExtents, float* range, float* step) {
+        m_pRotation = rotation;
+        m_pHalfExtents = halfExtents;
+        m_pRange = range;
+        m_pStep = step;
+    }
+    CCurvixDoc* GetDocument() const { return m_pDocument; }
+
+    // Samples the document's formula into m_vertices.
+    void ComputeCurve();
+
+    const VertexArray& GetVertices() const { return m_vertices; }
+    ExpressionEvaluator& GetEvaluator() { return m_evaluator; }
+
+private:
+    ExpressionEvaluator m_evaluator;
+    VertexArray m_vertices;
+    float* m_pHalfExtents = nullptr;
+    float* m_pRotation = nullptr;
+    float* m_pRange = nullptr;
+    float* m_pStep = nullptr;
+    bool m_bDragging = false;
+    Point m_ptLast;
+    CCurvixDoc* m_pDocument = nullptr;
+};
+
+} // namespace curvix
