@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurveView.h"
 #include "ExpressionEvaluator.h"
 #include "VertexArray.h"
 
@@ -12,7 +13,7 @@ class CCurvixDoc;
 // The one view: owns the expression engine and the sampled curve, and
 // keeps pointers into its document's scene numbers for its whole life.
 // The window side (creation, size, mouse, painting) is added on top of this.
-class CCurvixView {
+class CCurvixView : public CCurveView {
 public:
     struct Point {
         std::int32_t x = 0;
@@ -37,7 +38,7 @@ public:
     CCurvixDoc* GetDocument() const { return m_pDocument; }
 
     // Samples the document's formula into m_vertices.
-    void ComputeCurve();
+    void ComputeCurve() override;
 
     const VertexArray& GetVertices() const { return m_vertices; }
     ExpressionEvaluator& GetEvaluator() { return m_evaluator; }
