@@ -20,7 +20,9 @@ ExprString::Unit Widen(char c) {
 
 ExprString::ExprString(const char* text) : ExprString(text, text ? int(std::strlen(text)) : 0) {}
 
-ExprString::ExprString(const char* text, int length) { AssignNarrow(text, length); }
+ExprString::ExprString(const char* text, int length) {
+    AssignNarrow(text, length);
+}
 
 ExprString::ExprString(double value) {
     char text[kFixedSixMaxChars];
@@ -118,7 +120,8 @@ void ExprString::Truncate(int length) {
 
 bool ExprString::operator==(const ExprString& other) const {
     return m_length == other.m_length &&
-           (m_length == 0 || std::equal(m_units.get(), m_units.get() + m_length, other.m_units.get()));
+           (m_length == 0 ||
+            std::equal(m_units.get(), m_units.get() + m_length, other.m_units.get()));
 }
 
 ExprString ExprString::operator+(const ExprString& other) const {
@@ -162,7 +165,8 @@ void ExprString::InsertAt(int position, const ExprString& other) {
     }
     Reserve(m_length + inserted.m_length);
     Unit* units = m_units.get();
-    std::copy_backward(units + position, units + m_length + 1, units + m_length + 1 + inserted.m_length);
+    std::copy_backward(units + position, units + m_length + 1,
+                       units + m_length + 1 + inserted.m_length);
     std::copy_n(inserted.m_units.get(), inserted.m_length, units + position);
     m_length += inserted.m_length;
 }

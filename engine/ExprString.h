@@ -28,9 +28,7 @@ public:
 
     int Length() const { return m_length; }
     bool IsEmpty() const { return m_length == 0; }
-    Unit At(int index) const {
-        return index >= 0 && index < m_length ? m_units[index] : Unit{0};
-    }
+    Unit At(int index) const { return index >= 0 && index < m_length ? m_units[index] : Unit{0}; }
     // The units, valid until the next change; null for an empty string
     // that never had a buffer.
     const Unit* Data() const { return m_units.get(); }

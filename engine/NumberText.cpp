@@ -18,7 +18,9 @@ bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // strtod in the C locale, for the rare texts from_chars declines (results
 // that overflow or underflow), so that they come out exactly as atof's.
@@ -75,7 +77,7 @@ double RoundTripFixedSix(double value) {
     int binaryExponent = 0;
     const double fraction = std::frexp(magnitude, &binaryExponent);
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - binaryExponent; // > 0, since magnitude < 2^53
+    const int shift = 53 - binaryExponent;                            // > 0, since magnitude < 2^53
     const Uint128 scaled = static_cast<Uint128>(mantissa) * 1000000U; // < 2^73
     Uint128 micros = 0;
     if (shift < 100) {

@@ -9,7 +9,8 @@ VariableNode::~VariableNode() = default;
 namespace {
 
 bool NameEquals(const ExprString& name, const ExprString::Unit* units, int length) {
-    return name.Length() == length && (length == 0 || std::equal(units, units + length, name.Data()));
+    return name.Length() == length &&
+           (length == 0 || std::equal(units, units + length, name.Data()));
 }
 
 } // namespace
