@@ -103,6 +103,10 @@ void ExprString::Reserve(int length) {
 
 void ExprString::AssignNarrow(const char* text, int length) {
     length = text ? std::max(length, 0) : 0;
+    // Text never holds a unit 0: like a zero-terminated text, it ends there.
+    if (const void* zero = length > 0 ? std::memchr(text, 0, std::size_t(length)) : nullptr) {
+        length = static_cast<int>(static_cast<const char*>(zero) - text);
+    }
     Reserve(length);
     for (int i = 0; i < length; ++i) {
         m_units[i] = Widen(text[i]);

@@ -15,6 +15,7 @@ public:
 
     ExprString() = default;
     ExprString(const char* text); // NOLINT(google-explicit-constructor): literals
+    // At most length bytes, ending early at a 0 byte.
     ExprString(const char* text, int length);
     explicit ExprString(double value);
     explicit ExprString(char character);
@@ -44,7 +45,7 @@ public:
     void ReplaceAll(const ExprString& pattern, const ExprString& replacement);
     void RemoveAll(const ExprString& pattern, int start);
 
-    // Replaces the text by 8-bit text, reusing the buffer when it is large
+    // Replaces the text by 8-bit text (up to a 0 byte), reusing the buffer when it is large
     // enough; the sampler does this once per sample.
     void AssignNarrow(const char* text, int length);
     // In-place editing for the engine's one-pass normalisation: the units

@@ -70,8 +70,8 @@ double RoundTripFixedSix(double value) {
         return 0.0; // "inf" and "nan" are not decimal numbers
     }
     const double magnitude = std::fabs(value);
-    if (magnitude == 0.0 || magnitude >= 0x1p53) {
-        return value; // printed exactly, read back exactly (sign of zero kept)
+    if (magnitude == 0.0 || magnitude >= 0x1p52) {
+        return value; // a whole number: printed and read back exactly (sign of zero kept)
     }
     // magnitude = mantissa * 2^exponent exactly, with mantissa < 2^53.
     int binaryExponent = 0;
