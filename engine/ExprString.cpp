@@ -26,7 +26,8 @@ ExprString::ExprString(const char* text, int length) {
 
 ExprString::ExprString(double value) {
     char text[kFixedSixMaxChars];
-    AssignNarrow(text, static_cast<int>(FormatFixedSix(value, text)));
+    const auto length = static_cast<int>(FormatFixedSix(value, text));
+    AssignNarrow(text, length);
 }
 
 ExprString::ExprString(char character) : ExprString(&character, 1) {}

@@ -14,7 +14,9 @@ public:
     using Unit = std::uint16_t;
 
     ExprString() = default;
-    ExprString(const char* text); // NOLINT(google-explicit-constructor): literals
+    // Implicit, so that literals serve as patterns and names.
+    // cppcheck-suppress noExplicitConstructor
+    ExprString(const char* text); // NOLINT(google-explicit-constructor)
     // At most length bytes, ending early at a 0 byte.
     ExprString(const char* text, int length);
     explicit ExprString(double value);

@@ -53,9 +53,9 @@ private:
 
     // Variables and built-ins
     void SetVariable(ExprString name, double value);
-    double GetVariable(ExprString name);
     double GetVariable(const ExprString::Unit* units, int length);
     VariableNode* FindVariable(const ExprString& name);
+    // Reads a variable by the units of its name; reports an undeclared one.
     VariableNode* FindVariable(const ExprString::Unit* units, int length);
     double CallFunction(const ExprString::Unit* units, int length, double argument);
     bool TrigInDegrees();

@@ -130,7 +130,8 @@ double RoundTripFixedSix(double value) {
     }
     if (micros >= (static_cast<Uint128>(1) << 53)) {
         char text[kFixedSixMaxChars];
-        return ReadDecimal(text, FormatFixedSix(value, text));
+        const std::size_t length = FormatFixedSix(value, text);
+        return ReadDecimal(text, length);
     }
     // Both operands are exact doubles, so the correctly rounded quotient is
     // what strtod makes of the six-decimal text.

@@ -124,7 +124,7 @@ int ExpressionEvaluator::FindToken(int kind, int first, int last) const {
 }
 
 int ExpressionEvaluator::FindClosing(int kind, int first, int last) const {
-    const int opener = kind == ')' ? '(' : '|';
+    const int opener = kind == int{')'} ? int{'('} : int{'|'};
     const int begin = first == -1 ? 0 : first;
     const int end = std::min(last == -1 ? m_nTokens : last, m_nUsed);
     int depth = 0;
@@ -142,7 +142,7 @@ int ExpressionEvaluator::FindClosing(int kind, int first, int last) const {
 }
 
 double ExpressionEvaluator::TakeOperand(int slot, bool rightward) {
-    const int stopOpen = rightward ? ')' : '(';
+    const int stopOpen = rightward ? int{')'} : int{'('};
     const int step = rightward ? 1 : -1;
     int i = rightward ? slot : std::min(slot, m_nUsed - 1);
     for (; i >= 0 && i < m_nUsed; i += step) {

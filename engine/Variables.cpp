@@ -30,10 +30,6 @@ void ExpressionEvaluator::SetVariable(ExprString name, double value) {
     last->next = std::make_unique<VariableNode>(std::move(name), value);
 }
 
-double ExpressionEvaluator::GetVariable(ExprString name) {
-    return GetVariable(name.Data(), name.Length());
-}
-
 double ExpressionEvaluator::GetVariable(const ExprString::Unit* units, int length) {
     if (const VariableNode* node = FindVariable(units, length)) {
         return node->value;
