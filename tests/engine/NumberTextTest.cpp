@@ -34,7 +34,7 @@ TEST(NumberText, RoundTripMatchesTheSixDecimalText) {
         {9007199254740993.0, 9007199254740993.0},
         {1e20, 1e20},
         {123456789.1234565, 123456789.123456}, // stored as ...1234564999
-        {12345678901.5, 12345678901.5}, // beyond the integer shortcut: printed and read
+        {12345678901.5, 12345678901.5},        // beyond the integer shortcut: printed and read
         {HUGE_VAL, 0.0},
         {-HUGE_VAL, 0.0},
         {std::nan(""), 0.0},
