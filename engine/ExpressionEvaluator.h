@@ -75,6 +75,9 @@ private:
     // Slots from m_nUsed on are empty: searches stop there, since an empty
     // slot can neither match nor stop them.
     int m_nUsed = 0;
+    // Which operator passes can find anything: applying operators never
+    // creates one, so a kind absent after the pre-pass stays absent.
+    unsigned m_passesPresent = 0;
     const ExprString::Unit* m_text = nullptr; // the formula being evaluated
     std::ostream* m_errors;
 };

@@ -109,7 +109,7 @@ double RoundTripFixedSix(double value) {
     if (exponentField == 0x7FF) {
         return 0.0; // "inf" and "nan" are not decimal numbers
     }
-    if (exponentField >= 1023 + 52 || (bits << 1) == 0) {
+    if (exponentField >= 1023 + 52 || std::trunc(value) == value) {
         return value; // a whole number: printed and read back exactly (sign of zero kept)
     }
     // |value| = mantissa * 2^-shift exactly, with mantissa < 2^53 and shift > 0.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace curvix {
 
@@ -47,10 +48,22 @@ void ExpressionEvaluator::PrepareTokens() {
             WriteValue(i, value);
         }
     }
+    m_passesPresent = 0;
+    for (int i = 0; i < m_nUsed; ++i) {
+        for (unsigned pass = 0; pass < std::size(kPassOrder); ++pass) {
+            if (m_tokens[i].kind == kPassOrder[pass]) {
+                m_passesPresent |= 1U << pass;
+            }
+        }
+    }
 }
 
 double ExpressionEvaluator::EvaluateRange(int first, int last) {
-    for (const int kind : kPassOrder) {
+    for (unsigned pass = 0; pass < std::size(kPassOrder); ++pass) {
+        if ((m_passesPresent & (1U << pass)) == 0) {
+            continue;
+        }
+        const int kind = kPassOrder[pass];
         // Applying an operator never creates another one, so the search for
         // the next occurrence can go on after the last one found.
         int from = first;
