@@ -51,7 +51,7 @@ void CCurvixDoc::Load(CArchive& archive) {
     // The text and its terminating byte; a file that ends early gives
     // fewer bytes here and fails on the numbers below. Reading grows with
     // the bytes really there, so a huge length allocates nothing extra.
-    const std::string bytes = archive.ReadUpTo(std::int64_t{length} + 1);
+    const std::string bytes(archive.ReadUpTo(std::int64_t{length} + 1));
     if (archive.Failed()) {
         return;
     }

@@ -93,7 +93,7 @@ std::size_t CArchive::Read(void* data, std::size_t count) {
 }
 
 std::string CArchive::ReadUpTo(std::int64_t count) {
-    constexpr std::int64_t kChunk = 64 * 1024;
+    constexpr std::int64_t kChunk = 65536;
     std::string bytes;
     while (count > 0 && !Failed()) {
         const auto want = static_cast<std::size_t>(std::min(count, kChunk));

@@ -12,10 +12,10 @@ clang-format --dry-run -Werror "${sources[@]}"
 echo "cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ \
     --inline-suppr --quiet --error-exitcode=1 --suppress=missingIncludeSystem \
-    -I engine -I document -I view -I framework engine document view tools
+    -I engine -I document -I view -I framework engine framework document view tools
 
 if [ -n "$build" ] && [ -f "$build/compile_commands.json" ]; then
-    mapfile -t tidy < <(git ls-files 'engine/*.cpp' 'document/*.cpp' 'tools/*.cpp')
+    mapfile -t tidy < <(git ls-files 'engine/*.cpp' 'framework/*.cpp' 'document/*.cpp' 'tools/*.cpp')
     echo "clang-tidy: ${#tidy[@]} files"
     if ! clang-tidy -p "$build" --quiet "${tidy[@]}" >"$build/clang-tidy.log" 2>&1; then
         grep -v 'warnings generated' "$build/clang-tidy.log"

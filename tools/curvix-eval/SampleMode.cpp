@@ -25,16 +25,19 @@ void WriteFloat(std::ostream& out, float value) {
 bool ParseSampleLine(const std::string& line, SampleRequest& request) {
     const char* p = line.data();
     const char* const end = p + line.size();
-    float* numbers[] = {&request.first, &request.last, &request.step};
-    for (float* number : numbers) {
+    const auto readNumber = [&p, end](float& number) {
         while (p != end && IsBlank(*p)) {
             ++p;
         }
-        const auto result = std::from_chars(p, end, *number);
+        const auto result = std::from_chars(p, end, number);
         if (result.ec != std::errc() || (result.ptr != end && !IsBlank(*result.ptr))) {
             return false;
         }
         p = result.ptr;
+        return true;
+    };
+    if (!readNumber(request.first) || !readNumber(request.last) || !readNumber(request.step)) {
+        return false;
     }
     request.formula.assign(p == end ? end : p + 1, end);
     return true;
