@@ -6,11 +6,13 @@
 #include "SingleFloat.h"
 #include "VertexArray.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace curvix {
 
@@ -43,15 +45,18 @@ public:
             const auto widened = static_cast<ExprString::Unit>(
                 static_cast<std::int16_t>(static_cast<signed char>(byte)));
             m_narrow = m_narrow && widened == unit;
+            if (byte == 'x') {
+                m_occurrences.push_back(m_text.size());
+            }
             m_text.push_back(byte);
-            m_occurrences += byte == 'x' ? 1 : 0;
         }
     }
 
     // Whether every substituted text fits an ExprString's length.
     bool Fits() const {
-        const auto longest = static_cast<long long>(m_text.size()) +
-                             m_occurrences * static_cast<long long>(kFixedSixMaxChars);
+        const auto longest =
+            static_cast<long long>(m_text.size()) + static_cast<long long>(m_occurrences.size()) *
+                                                        static_cast<long long>(kFixedSixMaxChars);
         return longest <= INT_MAX;
     }
 
@@ -61,22 +66,23 @@ public:
             working.ReplaceAll(ExprString("x"), ExprString(value, static_cast<int>(valueLength)));
             return;
         }
-        m_buffer.clear();
+        // resize reuses the buffer's storage once it has grown to fit.
+        m_buffer.resize(m_text.size() + m_occurrences.size() * (valueLength - 1));
+        char* out = m_buffer.data();
         std::size_t start = 0;
-        for (std::size_t at = m_text.find('x'); at != std::string::npos;
-             at = m_text.find('x', start)) {
-            m_buffer.append(m_text, start, at - start);
-            m_buffer.append(value, valueLength);
+        for (const std::size_t at : m_occurrences) {
+            out = std::copy(m_text.data() + start, m_text.data() + at, out);
+            out = std::copy(value, value + valueLength, out);
             start = at + 1;
         }
-        m_buffer.append(m_text, start, std::string::npos);
+        std::copy(m_text.data() + start, m_text.data() + m_text.size(), out);
         working.AssignNarrow(m_buffer.data(), static_cast<int>(m_buffer.size()));
     }
 
 private:
     const ExprString& m_formula;
     bool m_narrow = true;
-    long long m_occurrences = 0;
+    std::vector<std::size_t> m_occurrences; // positions of 'x' in m_text
     std::string m_text;
     std::string m_buffer;
 };
