@@ -129,6 +129,15 @@ bool CDocument::OnSaveDocument(const std::string& path) {
     return true;
 }
 
+bool NewDocumentFile(CDocument& document) {
+    document.SetTitle(kUntitled);
+    if (!document.OnNewDocument()) {
+        return false;
+    }
+    document.UpdateAllViews(nullptr);
+    return true;
+}
+
 bool OpenDocumentFile(CDocument& document, const std::string& path) {
     if (!document.OnOpenDocument(path)) {
         if (document.IsModified()) {

@@ -56,6 +56,10 @@ private:
 
 inline constexpr const char* kUntitled = "Untitled";
 
+// File New, as the single-document template runs it on its one document:
+// an untitled document from OnNewDocument, then the views are updated.
+bool NewDocumentFile(CDocument& document);
+
 // File Open, as the single-document template runs it: on success the
 // document takes the path and its views are updated. When a load fails
 // after it had begun, the document is re-initialised as a new, untitled one

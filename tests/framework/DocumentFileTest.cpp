@@ -261,6 +261,18 @@ TEST(DocumentViewsTest, DestroyedViewLeavesItsDocument) {
     document.UpdateAllViews(nullptr);
 }
 
+TEST_F(DocumentFileTest, NewGivesAnUntitledDocumentAndUpdatesTheViews) {
+    CountingView view;
+    document.AddView(&view);
+    document.SetModifiedFlag();
+    EXPECT_TRUE(NewDocumentFile(document));
+    EXPECT_EQ(document.newCalls, 1);
+    EXPECT_EQ(document.GetPathName(), "");
+    EXPECT_EQ(document.GetTitle(), "Untitled");
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(view.updates, 1);
+}
+
 TEST(DocumentViewsTest, NewDocumentForgetsThePathAndTheModifiedFlag) {
     TextDocument document;
     document.SetPathName("/a/b.doc");
