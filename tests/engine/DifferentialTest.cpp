@@ -3,15 +3,13 @@
 // lines, the same normalised text and the same variables after each one.
 #include "EngineUnderTest.h"
 #include "FormulaGenerator.h"
+#include "ProcessLocale.h"
 
-#include <clocale>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <locale>
 #include <random>
 #include <set>
 #include <sstream>
@@ -198,18 +196,8 @@ TEST(DifferentialTest, FormulasAroundTheTokenLimit) {
 // The engine must give the same results whatever locale the process runs
 // under; a German locale would print "%f" with a decimal comma.
 TEST(DifferentialTest, RandomFormulasUnderGermanLocale) {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-        const char* ci = std::getenv("CI");
-        if (ci != nullptr && std::string(ci) == "true") {
-            FAIL() << "locale de_DE.UTF-8 is missing (scripts/install-deps.sh makes it)";
-        }
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
-    }
-    const std::locale previousGlobal = std::locale::global(std::locale("de_DE.UTF-8"));
+    CURVIX_ENTER_GERMAN_LOCALE(german);
     RunRandomFormulas(49, 20000 / kScale);
-    std::locale::global(previousGlobal);
-    std::setlocale(LC_ALL, previous.c_str());
 }
 
 } // namespace

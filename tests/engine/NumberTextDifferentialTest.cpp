@@ -1,6 +1,7 @@
 // Checks the engine's fast number conversions against the C library's
 // "%f" and strtod in the C locale on millions of values.
 #include "NumberText.h"
+#include "ProcessLocale.h"
 #include "reference/ReferenceNumbers.h"
 
 #include <algorithm>
@@ -261,6 +262,24 @@ TEST(NumberTextDifferentialTest, ReadDecimalReadsEveryFixedText) {
                          ? std::string()
                          : "ReadDecimal(\"" + text + "\") = " + Describe(actual));
     }
+}
+
+// Under a locale with a decimal comma the C library would write and read
+// commas; the engine's conversions must not follow it.
+TEST(NumberTextDifferentialTest, ConversionsIgnoreGermanLocale) {
+    CURVIX_ENTER_GERMAN_LOCALE(german);
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> exponent(-12.0, 22.0);
+    Tally tally;
+    for (int i = 0; i < 100000 / kScale; ++i) {
+        CheckBothSigns(tally, std::pow(10.0, exponent(random)));
+        const std::string text = RandomText(random);
+        tally.Record(SameBits(ReadDecimal(text.data(), text.size()), reference::ReadAtof(text))
+                         ? std::string()
+                         : "ReadDecimal(\"" + text + "\") differs under de_DE");
+    }
+    const char comma[] = "1,5";
+    EXPECT_EQ(ReadDecimal(comma, 3), 1.0);
 }
 
 } // namespace
