@@ -54,6 +54,7 @@ public:
         return outcome;
     }
     const reference::ReferenceEngine& Engine() const { return m_engine; }
+    reference::ReferenceEngine& Engine() { return m_engine; }
 
 private:
     std::ostringstream m_errors;
