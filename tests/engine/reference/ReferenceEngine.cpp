@@ -63,7 +63,6 @@ int ReferenceEngine::CountTokens(const std::u16string& normalised) {
 }
 
 double ReferenceEngine::Evaluate(std::u16string& formula) {
-    m_written.clear();
     for (Slot& slot : m_slots) {
         slot.kind = kEmpty;
         slot.text.clear();
@@ -284,7 +283,6 @@ double ReferenceEngine::ReadSlot(int slot) const {
 }
 
 void ReferenceEngine::WriteSlot(int slot, double value) {
-    m_written.push_back(value);
     m_slots[slot].text = PrintFixed(value);
     m_slots[slot].kind = kValue;
 }

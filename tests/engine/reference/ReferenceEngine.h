@@ -32,9 +32,6 @@ public:
     };
     // The variable list in its order, the head node (empty name) first.
     const std::vector<Variable>& Variables() const { return m_variables; }
-    void RestoreVariables(const std::vector<Variable>& variables) { m_variables = variables; }
-    // Every value the last evaluation wrote into a slot, in order.
-    const std::vector<double>& WrittenValues() const { return m_written; }
 
 private:
     struct Slot {
@@ -61,7 +58,6 @@ private:
     std::array<Slot, kSlots> m_slots{};
     // Index 0 is the head node with the empty name, once anything was set.
     std::vector<Variable> m_variables;
-    std::vector<double> m_written;
     std::ostream& m_errors;
 };
 
