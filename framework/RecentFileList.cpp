@@ -1,0 +1,114 @@
+#include "RecentFileList.h"
+
+#include "Profile.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace curvix {
+
+CRecentFileList::CRecentFileList(std::string section, std::string entryFormat, std::size_t size)
+    : m_section(std::move(section)), m_entryFormat(std::move(entryFormat)), m_size(size) {}
+
+void CRecentFileList::Add(const std::string& path) {
+    if (path.empty() || m_size == 0) {
+        return;
+    }
+    const auto same = std::find(m_entries.begin(), m_entries.end(), path);
+    if (same != m_entries.end()) {
+        m_entries.erase(same);
+    }
+    m_entries.insert(m_entries.begin(), path);
+    if (m_entries.size() > m_size) {
+        m_entries.resize(m_size);
+    }
+}
+
+void CRecentFileList::Remove(std::size_t index) {
+    if (index < m_entries.size()) {
+        m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+}
+
+std::string CRecentFileList::GetDisplayName(std::size_t index,
+                                            const std::string& currentFolder) const {
+    if (index >= m_entries.size()) {
+        return std::string();
+    }
+    const std::string& path = m_entries[index];
+    const std::size_t slash = path.rfind('/');
+    if (slash != std::string::npos && !currentFolder.empty()) {
+        std::string folder = currentFolder;
+        while (folder.size() > 1 && folder.back() == '/') {
+            folder.pop_back();
+        }
+        const std::string pathFolder = slash == 0 ? "/" : path.substr(0, slash);
+        if (pathFolder == folder) {
+            return AbbreviatePath(path.substr(slash + 1), kDisplayLength);
+        }
+    }
+    return AbbreviatePath(path, kDisplayLength);
+}
+
+std::string CRecentFileList::EntryName(std::size_t index) const {
+    std::string name = m_entryFormat;
+    const std::size_t mark = name.find("%d");
+    if (mark != std::string::npos) {
+        name.replace(mark, 2, std::to_string(index + 1));
+    }
+    return name;
+}
+
+void CRecentFileList::ReadList(CProfile& profile) {
+    m_entries.clear();
+    for (std::size_t i = 0; i < m_size; ++i) {
+        const std::string path = profile.GetString(m_section, EntryName(i), std::string());
+        if (!path.empty() &&
+            std::find(m_entries.begin(), m_entries.end(), path) == m_entries.end()) {
+            m_entries.push_back(path);
+        }
+    }
+}
+
+void CRecentFileList::WriteList(CProfile& profile) const {
+    profile.RemoveSection(m_section);
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        profile.WriteString(m_section, EntryName(i), m_entries[i]);
+    }
+}
+
+std::string AbbreviatePath(const std::string& path, std::size_t maxLength) {
+    if (path.size() <= maxLength) {
+        return path;
+    }
+    static const std::string kEllipsis = "...";
+    const std::size_t lastSlash = path.rfind('/');
+    const std::string name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
+    if (name.size() + kEllipsis.size() + 2 > maxLength) {
+        // Not even "/.../name" fits: show as much of the name as fits.
+        if (name.size() <= maxLength) {
+            return name;
+        }
+        return name.substr(0, maxLength - kEllipsis.size()) + kEllipsis;
+    }
+    const std::string root = path.front() == '/' ? "/" : "";
+    // Take whole components from the end while "/.../" plus them fits.
+    std::size_t start = lastSlash;
+    for (;;) {
+        if (start == 0 || start == std::string::npos) {
+            break;
+        }
+        const std::size_t previous = path.rfind('/', start - 1);
+        if (previous == std::string::npos) {
+            break;
+        }
+        const std::size_t candidate = root.size() + kEllipsis.size() + (path.size() - previous);
+        if (candidate > maxLength) {
+            break;
+        }
+        start = previous;
+    }
+    return root + kEllipsis + path.substr(start);
+}
+
+} // namespace curvix
