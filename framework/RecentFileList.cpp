@@ -83,7 +83,7 @@ std::string AbbreviatePath(const std::string& path, std::size_t maxLength) {
     }
     static const std::string kEllipsis = "...";
     const std::size_t lastSlash = path.rfind('/');
-    const std::string name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
+    std::string name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
     if (name.size() + kEllipsis.size() + 2 > maxLength) {
         // Not even "/.../name" fits: show as much of the name as fits.
         if (name.size() <= maxLength) {
