@@ -28,15 +28,22 @@ public:
     std::vector<std::string> texts;
 };
 
+// A folder of this process's own for the input and output files, removed at
+// exit. Kept on the heap so that it outlives every other static.
 const std::string& Folder() {
-    static const std::string folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "curvix-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
+    static const std::string& folder = *[] {
+        auto* path = new std::string(
+            (std::filesystem::temp_directory_path() / "curvix-fuzz-XXXXXX").string());
+        if (::mkdtemp(path->data()) == nullptr) {
             std::abort();
         }
-        return pattern;
+        return path;
     }();
+    static const bool removeAtExit = std::atexit([] {
+                                         std::error_code ignored;
+                                         std::filesystem::remove_all(Folder(), ignored);
+                                     }) == 0;
+    (void)removeAtExit;
     return folder;
 }
 
