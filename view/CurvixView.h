@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExpressionEvaluator.h"
+#include "GLContext.h"
 #include "VertexArray.h"
 
 #include <cstdint>
@@ -39,10 +40,31 @@ public:
     // Samples the document's formula into m_vertices.
     void ComputeCurve();
 
+    // The OpenGL part of window creation: a context on the device (stencil
+    // bits 0, result not needed: without a context nothing is drawn), then
+    // the fixed OpenGL state.
+    void CreateGL(GLDevice* pDevice) {
+        m_glContext.Create(pDevice, 0);
+        InitGL();
+    }
+    const GLContext& GetGLContext() const { return m_glContext; }
+
+    // Drawing, in the current OpenGL context.
+    void InitGL();
+    // The size handler's projection steps for a client area in pixels.
+    void SetProjection(int width, int height);
+    // One frame, then the device shows it (nothing is swapped without one).
+    void OnDraw(GLDevice* pDevice);
+    void RenderScene();
+    void DrawAxes();
+    void DrawCurve();
+
     const VertexArray& GetVertices() const { return m_vertices; }
+    VertexArray& GetVertices() { return m_vertices; }
     ExpressionEvaluator& GetEvaluator() { return m_evaluator; }
 
 private:
+    GLContext m_glContext;
     ExpressionEvaluator m_evaluator;
     VertexArray m_vertices;
     float* m_pHalfExtents = nullptr;
