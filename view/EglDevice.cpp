@@ -15,10 +15,6 @@ namespace {
 // The formats this device offers.
 enum Format : int { kNoFormat = 0, kRgba8 = 1, kRgb565 = 2 };
 
-// All devices share the process's one surfaceless display; it is terminated
-// when the last device goes.
-int g_displayUsers = 0;
-
 bool HasExtension(const char* list, const char* name) {
     if (list == nullptr) {
         return false;
@@ -54,8 +50,9 @@ EglDevice::EglDevice(int width, int height) : m_width(width), m_height(height) {
         Fail("cannot open the EGL surfaceless display");
         return;
     }
+    // All devices share this one display. It stays initialised until the
+    // process ends: terminating it unloads the driver and leaks its memory.
     m_display = display;
-    ++g_displayUsers;
     const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
     if (!HasExtension(extensions, "EGL_KHR_surfaceless_context") ||
         !HasExtension(extensions, "EGL_KHR_no_config_context")) {
@@ -70,11 +67,10 @@ EglDevice::~EglDevice() {
         return;
     }
     if (m_context != nullptr) {
+        if (eglGetCurrentContext() == static_cast<EGLContext>(m_context)) {
+            MakeCurrent(nullptr);
+        }
         DeleteContext(m_context);
-    }
-    if (--g_displayUsers == 0) {
-        eglTerminate(m_display);
-        eglReleaseThread();
     }
 }
 
