@@ -6,7 +6,6 @@
 #include "NumberText.h"
 
 #include <benchmark/benchmark.h>
-
 #include <sstream>
 
 namespace {

@@ -6,10 +6,10 @@ namespace curvix {
 // arrays because the view keeps the address of each group for its whole
 // life and writes the rotation angles in place.
 struct SceneSettings {
-    float halfExtents[2] = {10.0F, 10.0F}; // shown area: x from -[0] to [0], y likewise
+    float halfExtents[2] = {10.0F, 10.0F};  // shown area: x from -[0] to [0], y likewise
     float rotation[3] = {0.0F, 0.0F, 0.0F}; // degrees: about x, (unused), about z
-    float range[2] = {-10.0F, 10.0F};      // first x sampled, largest x that may be
-    float step = 0.1F;                     // x increment between samples
+    float range[2] = {-10.0F, 10.0F};       // first x sampled, largest x that may be
+    float step = 0.1F;                      // x increment between samples
 
     void SetDefaults() { *this = SceneSettings{}; }
 };

@@ -20,11 +20,14 @@ ExprString::Unit Widen(char c) {
 
 ExprString::ExprString(const char* text) : ExprString(text, text ? int(std::strlen(text)) : 0) {}
 
-ExprString::ExprString(const char* text, int length) { AssignNarrow(text, length); }
+ExprString::ExprString(const char* text, int length) {
+    AssignNarrow(text, length);
+}
 
 ExprString::ExprString(double value) {
     char text[kFixedSixMaxChars];
-    AssignNarrow(text, static_cast<int>(FormatFixedSix(value, text)));
+    const auto length = static_cast<int>(FormatFixedSix(value, text));
+    AssignNarrow(text, length);
 }
 
 ExprString::ExprString(char character) : ExprString(&character, 1) {}
@@ -101,6 +104,10 @@ void ExprString::Reserve(int length) {
 
 void ExprString::AssignNarrow(const char* text, int length) {
     length = text ? std::max(length, 0) : 0;
+    // Text never holds a unit 0: like a zero-terminated text, it ends there.
+    if (const void* zero = length > 0 ? std::memchr(text, 0, std::size_t(length)) : nullptr) {
+        length = static_cast<int>(static_cast<const char*>(zero) - text);
+    }
     Reserve(length);
     for (int i = 0; i < length; ++i) {
         m_units[i] = Widen(text[i]);
@@ -118,7 +125,8 @@ void ExprString::Truncate(int length) {
 
 bool ExprString::operator==(const ExprString& other) const {
     return m_length == other.m_length &&
-           (m_length == 0 || std::equal(m_units.get(), m_units.get() + m_length, other.m_units.get()));
+           (m_length == 0 ||
+            std::equal(m_units.get(), m_units.get() + m_length, other.m_units.get()));
 }
 
 ExprString ExprString::operator+(const ExprString& other) const {
@@ -162,7 +170,8 @@ void ExprString::InsertAt(int position, const ExprString& other) {
     }
     Reserve(m_length + inserted.m_length);
     Unit* units = m_units.get();
-    std::copy_backward(units + position, units + m_length + 1, units + m_length + 1 + inserted.m_length);
+    std::copy_backward(units + position, units + m_length + 1,
+                       units + m_length + 1 + inserted.m_length);
     std::copy_n(inserted.m_units.get(), inserted.m_length, units + position);
     m_length += inserted.m_length;
 }

@@ -14,7 +14,10 @@ public:
     using Unit = std::uint16_t;
 
     ExprString() = default;
-    ExprString(const char* text); // NOLINT(google-explicit-constructor): literals
+    // Implicit, so that literals serve as patterns and names.
+    // cppcheck-suppress noExplicitConstructor
+    ExprString(const char* text); // NOLINT(google-explicit-constructor)
+    // At most length bytes, ending early at a 0 byte.
     ExprString(const char* text, int length);
     explicit ExprString(double value);
     explicit ExprString(char character);
@@ -28,9 +31,7 @@ public:
 
     int Length() const { return m_length; }
     bool IsEmpty() const { return m_length == 0; }
-    Unit At(int index) const {
-        return index >= 0 && index < m_length ? m_units[index] : Unit{0};
-    }
+    Unit At(int index) const { return index >= 0 && index < m_length ? m_units[index] : Unit{0}; }
     // The units, valid until the next change; null for an empty string
     // that never had a buffer.
     const Unit* Data() const { return m_units.get(); }
@@ -46,7 +47,7 @@ public:
     void ReplaceAll(const ExprString& pattern, const ExprString& replacement);
     void RemoveAll(const ExprString& pattern, int start);
 
-    // Replaces the text by 8-bit text, reusing the buffer when it is large
+    // Replaces the text by 8-bit text (up to a 0 byte), reusing the buffer when it is large
     // enough; the sampler does this once per sample.
     void AssignNarrow(const char* text, int length);
     // In-place editing for the engine's one-pass normalisation: the units

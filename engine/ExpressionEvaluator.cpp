@@ -8,8 +8,12 @@ namespace curvix {
 
 namespace {
 
-bool IsLetter(ExprString::Unit unit) { return unit >= 'a' && unit <= 'z'; }
-bool IsDigitOrPoint(ExprString::Unit unit) { return (unit >= '0' && unit <= '9') || unit == '.'; }
+bool IsLetter(ExprString::Unit unit) {
+    return unit >= 'a' && unit <= 'z';
+}
+bool IsDigitOrPoint(ExprString::Unit unit) {
+    return (unit >= '0' && unit <= '9') || unit == '.';
+}
 
 } // namespace
 

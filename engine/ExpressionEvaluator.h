@@ -53,9 +53,9 @@ private:
 
     // Variables and built-ins
     void SetVariable(ExprString name, double value);
-    double GetVariable(ExprString name);
     double GetVariable(const ExprString::Unit* units, int length);
     VariableNode* FindVariable(const ExprString& name);
+    // Reads a variable by the units of its name; reports an undeclared one.
     VariableNode* FindVariable(const ExprString::Unit* units, int length);
     double CallFunction(const ExprString::Unit* units, int length, double argument);
     bool TrigInDegrees();
@@ -75,6 +75,9 @@ private:
     // Slots from m_nUsed on are empty: searches stop there, since an empty
     // slot can neither match nor stop them.
     int m_nUsed = 0;
+    // Which operator passes can find anything: applying operators never
+    // creates one, so a kind absent after the pre-pass stays absent.
+    unsigned m_passesPresent = 0;
     const ExprString::Unit* m_text = nullptr; // the formula being evaluated
     std::ostream* m_errors;
 };

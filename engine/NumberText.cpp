@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 #include <string>
 
@@ -18,7 +19,9 @@ bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // strtod in the C locale, for the rare texts from_chars declines (results
 // that overflow or underflow), so that they come out exactly as atof's.
@@ -26,6 +29,39 @@ double StrtodCLocale(const char* begin, const char* end) {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     const std::string copy(begin, end);
     return strtod_l(copy.c_str(), nullptr, cLocale);
+}
+
+// Digits with at most one point and no exponent, whose digits form an
+// integer below 2^53 and with at most 22 decimals: the quotient of two exact
+// doubles is then correctly rounded, the same value strtod gives. The engine
+// reads every typed number and every "%f" text of a sample this way.
+bool ReadShortDecimal(const char* p, const char* end, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::uint64_t digits = 0;
+    int digitCount = 0;
+    int decimals = 0;
+    bool afterPoint = false;
+    for (; p != end; ++p) {
+        if (IsDigit(*p)) {
+            if (++digitCount > 18) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+            decimals += afterPoint ? 1 : 0;
+        } else if (*p == '.' && !afterPoint) {
+            afterPoint = true;
+        } else {
+            break;
+        }
+    }
+    if ((p != end && (*p == 'e' || *p == 'E')) || digits > (std::uint64_t{1} << 53) ||
+        decimals > 22) {
+        return false;
+    }
+    value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return true;
 }
 
 } // namespace
@@ -54,6 +90,9 @@ double ReadDecimal(const char* text, std::size_t length) {
         return 0.0;
     }
     double value = 0.0;
+    if (ReadShortDecimal(p, end, value)) {
+        return negative ? -value : value;
+    }
     const auto result = std::from_chars(p, end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         value = StrtodCLocale(p, end);
@@ -64,18 +103,20 @@ double ReadDecimal(const char* text, std::size_t length) {
 }
 
 double RoundTripFixedSix(double value) {
-    if (!std::isfinite(value)) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int exponentField = static_cast<int>((bits >> 52) & 0x7FF);
+    if (exponentField == 0x7FF) {
         return 0.0; // "inf" and "nan" are not decimal numbers
     }
-    const double magnitude = std::fabs(value);
-    if (magnitude == 0.0 || magnitude >= 0x1p53) {
-        return value; // printed exactly, read back exactly (sign of zero kept)
+    if (exponentField >= 1023 + 52 || std::trunc(value) == value) {
+        return value; // a whole number: printed and read back exactly (sign of zero kept)
     }
-    // magnitude = mantissa * 2^exponent exactly, with mantissa < 2^53.
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent);
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - binaryExponent; // > 0, since magnitude < 2^53
+    // |value| = mantissa * 2^-shift exactly, with mantissa < 2^53 and shift > 0.
+    const std::uint64_t fractionBits = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t mantissa =
+        exponentField == 0 ? fractionBits : fractionBits | (std::uint64_t{1} << 52);
+    const int shift = exponentField == 0 ? 1074 : 1075 - exponentField;
     const Uint128 scaled = static_cast<Uint128>(mantissa) * 1000000U; // < 2^73
     Uint128 micros = 0;
     if (shift < 100) {
@@ -89,7 +130,8 @@ double RoundTripFixedSix(double value) {
     }
     if (micros >= (static_cast<Uint128>(1) << 53)) {
         char text[kFixedSixMaxChars];
-        return ReadDecimal(text, FormatFixedSix(value, text));
+        const std::size_t length = FormatFixedSix(value, text);
+        return ReadDecimal(text, length);
     }
     // Both operands are exact doubles, so the correctly rounded quotient is
     // what strtod makes of the six-decimal text.

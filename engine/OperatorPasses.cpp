@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace curvix {
 
@@ -47,10 +48,22 @@ void ExpressionEvaluator::PrepareTokens() {
             WriteValue(i, value);
         }
     }
+    m_passesPresent = 0;
+    for (int i = 0; i < m_nUsed; ++i) {
+        for (unsigned pass = 0; pass < std::size(kPassOrder); ++pass) {
+            if (m_tokens[i].kind == kPassOrder[pass]) {
+                m_passesPresent |= 1U << pass;
+            }
+        }
+    }
 }
 
 double ExpressionEvaluator::EvaluateRange(int first, int last) {
-    for (const int kind : kPassOrder) {
+    for (unsigned pass = 0; pass < std::size(kPassOrder); ++pass) {
+        if ((m_passesPresent & (1U << pass)) == 0) {
+            continue;
+        }
+        const int kind = kPassOrder[pass];
         // Applying an operator never creates another one, so the search for
         // the next occurrence can go on after the last one found.
         int from = first;
@@ -124,7 +137,7 @@ int ExpressionEvaluator::FindToken(int kind, int first, int last) const {
 }
 
 int ExpressionEvaluator::FindClosing(int kind, int first, int last) const {
-    const int opener = kind == ')' ? '(' : '|';
+    const int opener = kind == int{')'} ? int{'('} : int{'|'};
     const int begin = first == -1 ? 0 : first;
     const int end = std::min(last == -1 ? m_nTokens : last, m_nUsed);
     int depth = 0;
@@ -142,7 +155,7 @@ int ExpressionEvaluator::FindClosing(int kind, int first, int last) const {
 }
 
 double ExpressionEvaluator::TakeOperand(int slot, bool rightward) {
-    const int stopOpen = rightward ? ')' : '(';
+    const int stopOpen = rightward ? int{')'} : int{'('};
     const int step = rightward ? 1 : -1;
     int i = rightward ? slot : std::min(slot, m_nUsed - 1);
     for (; i >= 0 && i < m_nUsed; i += step) {

@@ -21,9 +21,9 @@ struct TokenText {
 };
 
 struct Token {
-    TokenText text;           // names and function calls ("sin" then "sin(")
+    TokenText text; // names and function calls ("sin" then "sin(")
     std::int32_t kind = KIND_EMPTY;
-    double value = 0.0;       // a value slot's number: what atof reads from its text
+    double value = 0.0; // a value slot's number: what atof reads from its text
 };
 
 } // namespace curvix

@@ -9,7 +9,8 @@ VariableNode::~VariableNode() = default;
 namespace {
 
 bool NameEquals(const ExprString& name, const ExprString::Unit* units, int length) {
-    return name.Length() == length && (length == 0 || std::equal(units, units + length, name.Data()));
+    return name.Length() == length &&
+           (length == 0 || std::equal(units, units + length, name.Data()));
 }
 
 } // namespace
@@ -27,10 +28,6 @@ void ExpressionEvaluator::SetVariable(ExprString name, double value) {
         last = last->next.get();
     }
     last->next = std::make_unique<VariableNode>(std::move(name), value);
-}
-
-double ExpressionEvaluator::GetVariable(ExprString name) {
-    return GetVariable(name.Data(), name.Length());
 }
 
 double ExpressionEvaluator::GetVariable(const ExprString::Unit* units, int length) {

@@ -32,6 +32,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 run_tests build
 
+echo "== Static checks"
+bash scripts/lint.sh build
+
 echo "== AddressSanitizer + UBSan build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"

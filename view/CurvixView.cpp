@@ -2,6 +2,8 @@
 
 namespace curvix {
 
-CCurvixView::~CCurvixView() { m_vertices.Clear(); }
+CCurvixView::~CCurvixView() {
+    m_vertices.Clear();
+}
 
 } // namespace curvix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurveView.h"
 #include "ExpressionEvaluator.h"
 #include "GLContext.h"
 #include "VertexArray.h"
@@ -13,7 +14,7 @@ class CCurvixDoc;
 // The one view: owns the expression engine and the sampled curve, and
 // keeps pointers into its document's scene numbers for its whole life.
 // The window side (creation, size, mouse, painting) is added on top of this.
-class CCurvixView {
+class CCurvixView : public CCurveView {
 public:
     struct Point {
         std::int32_t x = 0;
@@ -38,7 +39,7 @@ public:
     CCurvixDoc* GetDocument() const { return m_pDocument; }
 
     // Samples the document's formula into m_vertices.
-    void ComputeCurve();
+    void ComputeCurve() override;
 
     // The OpenGL part of window creation: a context on the device (stencil
     // bits 0, result not needed: without a context nothing is drawn), then

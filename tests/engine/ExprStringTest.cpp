@@ -1,15 +1,16 @@
 #include "ExprString.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 
 namespace curvix {
 namespace {
 
-std::string Narrow(ExprString text) { return text.ToNarrow(); }
+std::string Narrow(ExprString text) {
+    return text.ToNarrow();
+}
 
 TEST(ExprString, EmptyStringsBehaveAlike) {
     ExprString none;
@@ -59,8 +60,8 @@ TEST(ExprString, MidRanges) {
     const struct {
         int start, end;
         const char* expected;
-    } cases[] = {{2, 4, "cd"}, {2, -1, "cdef"}, {3, 3, ""}, {4, 2, ""},
-                 {0, 7, ""},   {-1, 3, ""},    {0, 6, "abcdef"}};
+    } cases[] = {{2, 4, "cd"}, {2, -1, "cdef"}, {3, 3, ""},      {4, 2, ""},
+                 {0, 7, ""},   {-1, 3, ""},     {0, 6, "abcdef"}};
     for (const auto& c : cases) {
         EXPECT_EQ(Narrow(text.Mid(c.start, c.end)), c.expected) << c.start << "," << c.end;
     }
@@ -108,11 +109,8 @@ TEST(ExprString, RemoveAllResumesBeforeTheCut) {
         int start;
         const char* expected;
     } cases[] = {
-        {"  s i n ( x )", " ", 0, "sin(x)"},
-        {"aabb", "ab", 0, ""},
-        {"xabab", "ab", 3, "xab"},
-        {"abab", "ab", 9, "abab"},
-        {"abc", "", 0, "abc"},
+        {"  s i n ( x )", " ", 0, "sin(x)"}, {"aabb", "ab", 0, ""}, {"xabab", "ab", 3, "xab"},
+        {"abab", "ab", 9, "abab"},           {"abc", "", 0, "abc"},
     };
     for (const auto& c : cases) {
         ExprString text(c.text);
@@ -158,9 +156,9 @@ TEST(ExprString, ToDoubleReadsTheDecimalFormOnly) {
         const char* text;
         double expected;
     } cases[] = {
-        {"  -1.5e2xyz", -150.0}, {"+.5", 0.5},   {"1.2.3", 1.2},     {"0x1A", 0.0},
-        {"inf", 0.0},            {"-nan", 0.0},  {".", 0.0},         {"5.", 5.0},
-        {"1e", 1.0},             {"-0", -0.0},   {"1e400", HUGE_VAL}, {"abc", 0.0},
+        {"  -1.5e2xyz", -150.0}, {"+.5", 0.5}, {"1.2.3", 1.2}, {"0x1A", 0.0}, {"inf", 0.0},
+        {"-nan", 0.0},           {".", 0.0},   {"5.", 5.0},    {"1e", 1.0},   {"-0", -0.0},
+        {"1e400", HUGE_VAL},     {"abc", 0.0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExprString(c.text).ToDouble(), c.expected) << c.text;

@@ -3,9 +3,14 @@
 //
 //   curvix-eval                 formulas from standard input, one per line
 //   curvix-eval -- F1 F2 ...    each argument after "--" is one formula
+//   curvix-eval --sample        lines "XMIN XMAX STEP FORMULA" from standard
+//                               input, each sampled as a curve: "X Y" lines
+//   curvix-eval --open F.cvx    a document's formula and its eight numbers
 
 #include "ExpressionEvaluator.h"
 #include "FormulaMode.h"
+#include "OpenMode.h"
+#include "SampleMode.h"
 
 #include <clocale>
 #include <cstring>
@@ -13,9 +18,15 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: curvix-eval [-- FORMULA...]\n"
-                               "Evaluates formulas (one per line of standard input, or the\n"
-                               "arguments after --) and prints one result per line.\n";
+constexpr const char* kUsage =
+    "usage: curvix-eval [-- FORMULA...]\n"
+    "       curvix-eval --sample\n"
+    "       curvix-eval --open FILE.cvx\n"
+    "Evaluates formulas (one per line of standard input, or the\n"
+    "arguments after --) and prints one result per line.\n"
+    "--sample reads lines 'XMIN XMAX STEP FORMULA' and prints 'X Y' per\n"
+    "sample of each curve, then an empty line.\n"
+    "--open prints a document's formula and its eight numbers in file order.\n";
 
 } // namespace
 
@@ -30,6 +41,13 @@ int main(int argc, char** argv) {
             formulasFromArguments = true;
             ++first;
             break;
+        }
+        if (std::strcmp(argv[first], "--sample") == 0 && argc == 2) {
+            curvix::ExpressionEvaluator engine;
+            return curvix::SampleLines(engine, std::cin, std::cout, std::cerr);
+        }
+        if (std::strcmp(argv[first], "--open") == 0 && argc == 3) {
+            return curvix::OpenAndPrint(argv[2], std::cout, std::cerr);
         }
         if (std::strcmp(argv[first], "-h") == 0 || std::strcmp(argv[first], "--help") == 0) {
             std::cout << kUsage;

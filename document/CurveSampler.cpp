@@ -1,0 +1,149 @@
+#include "CurveSampler.h"
+
+#include "ExprString.h"
+#include "ExpressionEvaluator.h"
+#include "NumberText.h"
+#include "SingleFloat.h"
+#include "VertexArray.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace curvix {
+
+namespace {
+
+std::string FloatText(float value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+void Report(std::ostream& errors, const std::string& reason) {
+    errors << "Error: Cannot sample the curve: " << reason << '\n' << std::flush;
+}
+
+// Builds "formula with every lowercase x replaced by a value text" into one
+// reused buffer. The result is exactly what copying the formula and calling
+// ReplaceAll("x", value) gives: the value text never contains an x, so
+// ReplaceAll's scan, which resumes at the inserted text, passes over it and
+// replaces each x of the formula once. The formula's units are sign-widened
+// bytes, so its 8-bit copy widens back to the same units and a byte 'x' is
+// exactly the unit 'x'. A formula with other units takes the slow path.
+class Substitution {
+public:
+    explicit Substitution(const ExprString& formula) : m_formula(formula) {
+        m_text.reserve(static_cast<std::size_t>(formula.Length()));
+        for (int i = 0; i < formula.Length(); ++i) {
+            const ExprString::Unit unit = formula.At(i);
+            const auto byte = static_cast<char>(unit & 0xFF);
+            const auto widened = static_cast<ExprString::Unit>(
+                static_cast<std::int16_t>(static_cast<signed char>(byte)));
+            m_narrow = m_narrow && widened == unit;
+            if (byte == 'x') {
+                m_occurrences.push_back(m_text.size());
+            }
+            m_text.push_back(byte);
+        }
+    }
+
+    // Whether every substituted text fits an ExprString's length.
+    bool Fits() const {
+        const auto longest =
+            static_cast<long long>(m_text.size()) + static_cast<long long>(m_occurrences.size()) *
+                                                        static_cast<long long>(kFixedSixMaxChars);
+        return longest <= INT_MAX;
+    }
+
+    void Apply(const char* value, std::size_t valueLength, ExprString& working) {
+        if (!m_narrow) {
+            working = m_formula;
+            working.ReplaceAll(ExprString("x"), ExprString(value, static_cast<int>(valueLength)));
+            return;
+        }
+        // resize reuses the buffer's storage once it has grown to fit.
+        m_buffer.resize(m_text.size() + m_occurrences.size() * (valueLength - 1));
+        char* out = m_buffer.data();
+        std::size_t start = 0;
+        for (const std::size_t at : m_occurrences) {
+            out = std::copy(m_text.data() + start, m_text.data() + at, out);
+            out = std::copy(value, value + valueLength, out);
+            start = at + 1;
+        }
+        std::copy(m_text.data() + start, m_text.data() + m_text.size(), out);
+        working.AssignNarrow(m_buffer.data(), static_cast<int>(m_buffer.size()));
+    }
+
+private:
+    const ExprString& m_formula;
+    bool m_narrow = true;
+    std::vector<std::size_t> m_occurrences; // positions of 'x' in m_text
+    std::string m_text;
+    std::string m_buffer;
+};
+
+} // namespace
+
+void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float first, float last,
+                 float step, VertexArray& curve, std::ostream& errors, std::int64_t maxSamples) {
+    curve.Clear();
+    float x = first;
+    if (x > last) {
+        return;
+    }
+    if (!std::isfinite(first) || !std::isfinite(last)) {
+        Report(errors,
+               "the x range " + FloatText(first) + " to " + FloatText(last) + " is not finite");
+        return;
+    }
+    if (!std::isfinite(step) || step <= 0.0F) {
+        Report(errors, "the step " + FloatText(step) + " is not a positive finite number");
+        return;
+    }
+    const double expected = (double{last} - double{first}) / double{step} + 1.0;
+    if (expected > static_cast<double>(maxSamples)) {
+        Report(errors,
+               "the range and step give more than " + std::to_string(maxSamples) + " samples");
+        return;
+    }
+    Substitution substitution(formula);
+    if (!substitution.Fits()) {
+        Report(errors, "the formula is too long");
+        return;
+    }
+
+    curve.Reserve(2 * (static_cast<std::size_t>(expected) + 1));
+    ExprString working;
+    char value[kFixedSixMaxChars];
+    for (std::int64_t samples = 0;; ++samples) {
+        if (samples == maxSamples) {
+            Report(errors, "stopped after " + std::to_string(maxSamples) +
+                               " samples at x = " + FloatText(x));
+            return;
+        }
+        substitution.Apply(value, FormatFixedSix(double{x}, value), working);
+        const float y = ToSingle(engine.Evaluate(working));
+        curve.Append(x);
+        curve.Append(y);
+
+        const double sum = double{x} + double{step};
+        if (sum > double{last}) {
+            return;
+        }
+        // sum <= last here, so it is within the float range.
+        const auto next = static_cast<float>(sum);
+        if (next <= x) {
+            Report(errors, "the step " + FloatText(step) + " is too small to move x beyond " +
+                               FloatText(x));
+            return;
+        }
+        x = next;
+    }
+}
+
+} // namespace curvix

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+
+namespace curvix {
+
+class ExprString;
+class ExpressionEvaluator;
+class VertexArray;
+
+// Upper bound on the samples of one run, so that sampling always ends and
+// its memory stays bounded (two floats per sample).
+inline constexpr std::int64_t kMaxCurveSamples = 10'000'000;
+
+// Samples formula from first while x does not pass last, in steps of step,
+// into curve (x0, y0, x1, y1, ...). Per sample every lowercase "x" of the
+// formula is replaced by the six-decimal text of x and the text is
+// evaluated afresh by engine, whose variables persist. x accumulates in
+// single precision; the end test compares the double sum x + step.
+//
+// first > last gives an empty curve silently. Settings under which the
+// loop could not end (step not positive or not finite, bounds not finite,
+// more than maxSamples samples expected) give an empty curve and one line
+// "Error: Cannot sample the curve: <reason>" on errors; a run that still
+// reaches maxSamples, or whose x stops moving, ends there with the same
+// kind of line and keeps the samples taken.
+void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float first, float last,
+                 float step, VertexArray& curve, std::ostream& errors,
+                 std::int64_t maxSamples = kMaxCurveSamples);
+
+} // namespace curvix

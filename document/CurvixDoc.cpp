@@ -1,0 +1,87 @@
+#include "CurvixDoc.h"
+
+#include "Archive.h"
+#include "CurveView.h"
+#include "FrameWnd.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace curvix {
+
+CCurvixDoc::~CCurvixDoc() = default;
+
+bool CCurvixDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument()) {
+        return false;
+    }
+    m_scene.SetDefaults();
+    return true;
+}
+
+void CCurvixDoc::Serialize(CArchive& archive) {
+    if (archive.IsStoring()) {
+        Store(archive);
+    } else {
+        Load(archive);
+    }
+}
+
+void CCurvixDoc::Store(CArchive& archive) {
+    const std::int32_t length = m_formula.Length();
+    archive << length;
+    archive.Write(m_formula.ToNarrow(), static_cast<std::size_t>(length) + 1);
+    archive << m_scene.range[0] << m_scene.range[1] << m_scene.rotation[0] << m_scene.rotation[1]
+            << m_scene.rotation[2] << m_scene.halfExtents[0] << m_scene.halfExtents[1]
+            << m_scene.step;
+}
+
+void CCurvixDoc::Load(CArchive& archive) {
+    std::int32_t length = 0;
+    archive >> length;
+    if (archive.Failed()) {
+        return;
+    }
+    if (length < 0) {
+        archive.SetError(CArchive::Error::badFormat);
+        return;
+    }
+    // The text and its terminating byte; a file that ends early gives
+    // fewer bytes here and fails on the numbers below. Reading grows with
+    // the bytes really there, so a huge length allocates nothing extra.
+    const std::string bytes(archive.ReadUpTo(std::int64_t{length} + 1));
+    if (archive.Failed()) {
+        return;
+    }
+    const std::size_t limit = std::min(bytes.size(), static_cast<std::size_t>(length));
+    const auto end =
+        std::find(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(limit), '\0');
+    m_formula = ExprString(bytes.data(), static_cast<int>(end - bytes.begin()));
+
+    SceneSettings loaded = m_scene;
+    archive >> loaded.range[0] >> loaded.range[1] >> loaded.rotation[0] >> loaded.rotation[1] >>
+        loaded.rotation[2] >> loaded.halfExtents[0] >> loaded.halfExtents[1] >> loaded.step;
+    if (archive.Failed()) {
+        return;
+    }
+    m_scene = loaded;
+    RecomputeCurve();
+}
+
+void CCurvixDoc::RecomputeCurve() {
+    CFrameWnd* frame = AfxGetMainWnd();
+    if (frame == nullptr) {
+        return;
+    }
+    auto* view = dynamic_cast<CCurveView*>(frame->GetActiveView());
+    if (view == nullptr) {
+        return;
+    }
+    // The status texts and the wait cursor come with the main frame.
+    view->ComputeCurve();
+    UpdateAllViews(nullptr, 0, nullptr);
+}
+
+} // namespace curvix

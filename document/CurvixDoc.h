@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Document.h"
+#include "ExprString.h"
+#include "SceneSettings.h"
+
+namespace curvix {
+
+// The application's one document: the formula and the eight scene numbers,
+// stored in .cvx files as
+//   int32 n, the formula's n bytes, a 0 byte,
+//   range[0], range[1], rotation[0..2], halfExtents[0..1], step
+// (little-endian; floats in IEEE single precision), 37 + n bytes in all.
+class CCurvixDoc : public CDocument {
+public:
+    CCurvixDoc() = default;
+    ~CCurvixDoc() override;
+
+    float* GetRotation() { return m_scene.rotation; }
+    float* GetHalfExtents() { return m_scene.halfExtents; }
+    float* GetRange() { return m_scene.range; }
+    float* GetStep() { return &m_scene.step; }
+    ExprString GetFormula() const { return m_formula; }
+
+    // Sets the scene numbers to their defaults; the formula stays.
+    bool OnNewDocument() override;
+    void Serialize(CArchive& archive) override;
+
+    // What Draw does after taking the formula: sample it in the main
+    // frame's active view and update the views. Nothing happens without a
+    // main frame with an active view, e.g. while the application starts.
+    void RecomputeCurve();
+
+    // Draw takes the formula bar's text in here.
+    void SetFormula(const ExprString& formula) { m_formula = formula; }
+
+private:
+    void Store(CArchive& archive);
+    void Load(CArchive& archive);
+
+    SceneSettings m_scene;
+    ExprString m_formula;
+};
+
+} // namespace curvix

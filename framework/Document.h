@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace curvix {
+
+class CArchive;
+class CView;
+
+// Base of the application's document: its file path and title, the views
+// that show it, and the steps that open and save it through Serialize.
+class CDocument {
+public:
+    CDocument() = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+    virtual ~CDocument();
+
+    const std::string& GetPathName() const { return m_strPathName; }
+    // Takes path as the document's file and its file name as the title.
+    void SetPathName(const std::string& path);
+    const std::string& GetTitle() const { return m_strTitle; }
+    void SetTitle(const std::string& title) { m_strTitle = title; }
+
+    // Only the framework sets this, while a load is under way; the
+    // application itself never marks its document as changed.
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    void AddView(CView* view);
+    void RemoveView(CView* view);
+    const std::vector<CView*>& GetViews() const { return m_viewList; }
+    // Calls OnUpdate on every attached view except sender.
+    void UpdateAllViews(CView* sender, long hint = 0, void* hintObject = nullptr);
+
+    // Starts a new, empty document: contents dropped, no path, not modified.
+    virtual bool OnNewDocument();
+    virtual void Serialize(CArchive& archive);
+    virtual void DeleteContents();
+
+    // Reads the file into the document. A file of zero bytes is not given
+    // to Serialize. On failure the error is reported and false returned;
+    // IsModified() then tells whether Serialize had already begun.
+    virtual bool OnOpenDocument(const std::string& path);
+    // Writes the document to path without ever destroying the previous
+    // file; on failure reports the error and changes nothing.
+    virtual bool OnSaveDocument(const std::string& path);
+
+private:
+    std::string m_strPathName;
+    std::string m_strTitle;
+    bool m_bModified = false;
+    std::vector<CView*> m_viewList;
+};
+
+inline constexpr const char* kUntitled = "Untitled";
+
+// File New, as the single-document template runs it on its one document:
+// an untitled document from OnNewDocument, then the views are updated.
+bool NewDocumentFile(CDocument& document);
+
+// File Open, as the single-document template runs it: on success the
+// document takes the path and its views are updated. When a load fails
+// after it had begun, the document is re-initialised as a new, untitled one
+// (OnNewDocument); when the file could not even be opened, nothing changes.
+bool OpenDocumentFile(CDocument& document, const std::string& path);
+
+// File Save and Save As: on success the document takes path as its file.
+bool SaveDocumentFile(CDocument& document, const std::string& path);
+
+} // namespace curvix

@@ -1,0 +1,127 @@
+#include "SaveFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace curvix {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Permissions a newly created file gets from the process's umask.
+mode_t NewFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+} // namespace
+
+CSaveFile::~CSaveFile() {
+    Cancel();
+}
+
+bool CSaveFile::Fail() {
+    if (m_systemError == 0) {
+        m_systemError = errno != 0 ? errno : EIO;
+    }
+    Cancel();
+    return false;
+}
+
+bool CSaveFile::Open(const std::string& path) {
+    Cancel();
+    m_systemError = 0;
+    m_target = path;
+    errno = 0;
+
+    struct stat status {};
+    mode_t mode = NewFileMode();
+    if (::stat(path.c_str(), &status) == 0) {
+        if (S_ISDIR(status.st_mode)) {
+            errno = EISDIR;
+            return Fail();
+        }
+        if (!S_ISREG(status.st_mode)) {
+            m_file = std::fopen(path.c_str(), "wb");
+            return m_file != nullptr || Fail();
+        }
+        mode = status.st_mode & 07777;
+        // Replace the file a symbolic link points to, not the link.
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            m_target = resolved;
+            std::free(resolved);
+        }
+    }
+
+    const std::string pattern = FolderOf(m_target) + "/." + NameOf(m_target) + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        return Fail();
+    }
+    m_temporary.assign(name.data());
+    if (::fchmod(fd, mode) != 0 || (m_file = ::fdopen(fd, "wb")) == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return Fail();
+    }
+    return true;
+}
+
+bool CSaveFile::Commit() {
+    if (m_file == nullptr) {
+        errno = EBADF;
+        return Fail();
+    }
+    errno = 0;
+    if (std::fflush(m_file) != 0 || std::ferror(m_file) != 0) {
+        return Fail();
+    }
+    if (!m_temporary.empty() && ::fsync(::fileno(m_file)) != 0) {
+        return Fail();
+    }
+    std::FILE* file = m_file;
+    m_file = nullptr;
+    if (std::fclose(file) != 0) {
+        return Fail();
+    }
+    if (!m_temporary.empty()) {
+        if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+            return Fail();
+        }
+        m_temporary.clear();
+    }
+    return true;
+}
+
+void CSaveFile::Cancel() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_temporary.empty()) {
+        ::unlink(m_temporary.c_str());
+        m_temporary.clear();
+    }
+}
+
+} // namespace curvix

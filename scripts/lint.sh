@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Static checks on the project's own sources: formatting and cppcheck.
+# clang-tidy runs too when a build folder with compile_commands.json is given.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-}
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
+echo "clang-format: ${#sources[@]} files"
+clang-format --dry-run -Werror "${sources[@]}"
+
+echo "cppcheck"
+cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ \
+    --inline-suppr --quiet --error-exitcode=1 --suppress=missingIncludeSystem \
+    -I engine -I document -I view -I framework engine framework document view tools
+
+if [ -n "$build" ] && [ -f "$build/compile_commands.json" ]; then
+    mapfile -t tidy < <(git ls-files 'engine/*.cpp' 'framework/*.cpp' 'document/*.cpp' 'tools/*.cpp')
+    echo "clang-tidy: ${#tidy[@]} files"
+    if ! clang-tidy -p "$build" --quiet "${tidy[@]}" >"$build/clang-tidy.log" 2>&1; then
+        grep -v 'warnings generated' "$build/clang-tidy.log"
+        exit 1
+    fi
+fi
+echo "lint clean"
