@@ -75,7 +75,10 @@ EglDevice::~EglDevice() {
 }
 
 bool EglDevice::Fail(const std::string& message) {
-    m_lastError = message;
+    // The first failure is the cause; what follows from it adds nothing.
+    if (m_lastError.empty()) {
+        m_lastError = message;
+    }
     return false;
 }
 

@@ -38,7 +38,7 @@ public:
     // device's context to be current. False when there is nothing to read.
     bool ReadPixels(std::vector<std::uint8_t>& rgba);
 
-    // What went wrong last, for the user.
+    // What went wrong first, for the user; empty while all is well.
     const std::string& GetLastError() const { return m_lastError; }
 
 private:
