@@ -24,7 +24,7 @@ public:
     CCurvixView() = default;
     CCurvixView(const CCurvixView&) = delete;
     CCurvixView& operator=(const CCurvixView&) = delete;
-    virtual ~CCurvixView();
+    ~CCurvixView() override;
 
     // What window creation does with the document: remember it and take
     // the addresses of its scene groups, in the order rotation,

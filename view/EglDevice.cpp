@@ -66,11 +66,14 @@ EglDevice::~EglDevice() {
     if (m_display == nullptr) {
         return;
     }
+    // A context still alive here was not deleted by its owner; it cannot
+    // outlive the drawable it draws into.
     if (m_context != nullptr) {
-        if (eglGetCurrentContext() == static_cast<EGLContext>(m_context)) {
-            MakeCurrent(nullptr);
+        auto* context = static_cast<EGLContext>(m_context);
+        if (eglGetCurrentContext() == context) {
+            eglMakeCurrent(m_display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         }
-        DeleteContext(m_context);
+        eglDestroyContext(m_display, context);
     }
 }
 

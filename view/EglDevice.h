@@ -13,7 +13,7 @@ namespace curvix {
 // (so the fixed-function calls work), drawing into a framebuffer object.
 // Double buffered: drawing goes to the back image, SwapBuffers copies it to
 // the front image, and ReadPixels reads the front image.
-class EglDevice : public GLDevice {
+class EglDevice final : public GLDevice {
 public:
     // Colour depth this offscreen "display" reports: 8 bits per channel.
     static constexpr int kColorDepth = 32;

@@ -40,7 +40,6 @@ private:
     std::unique_ptr<EglDevice> m_device;
 
 public:
-
     // Empty when a context was obtained; otherwise why not.
     std::string Problem() const;
 
