@@ -7,6 +7,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -157,6 +158,10 @@ struct TickCase {
     int ticks;       // expected count on that axis
     float firstTick; // position of the first, when there is one
 };
+
+void PrintTo(const TickCase& c, std::ostream* out) {
+    *out << "half-extent " << c.halfExtent;
+}
 
 class TickTest : public SceneGeometryTest, public ::testing::WithParamInterface<TickCase> {};
 

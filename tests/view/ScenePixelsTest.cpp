@@ -6,6 +6,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <ostream>
 #include <set>
 
 namespace curvix::test {
@@ -41,6 +42,10 @@ struct Size {
     int width;
     int height;
 };
+
+void PrintTo(const Size& size, std::ostream* out) {
+    *out << size.width << "x" << size.height;
+}
 
 class DefaultScenePixels : public ::testing::TestWithParam<Size> {};
 
@@ -293,6 +298,10 @@ TEST(ScenePixelsTest, NothingIsShownUntilTheFrameIsSwapped) {
 struct HostileCase {
     float ex, ey, first, third;
 };
+
+void PrintTo(const HostileCase& c, std::ostream* out) {
+    *out << "half-extents " << c.ex << " " << c.ey << ", angles " << c.first << " " << c.third;
+}
 
 class HostileScene : public ::testing::TestWithParam<HostileCase> {};
 
