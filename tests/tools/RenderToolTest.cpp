@@ -256,19 +256,5 @@ TEST_F(FormulaImage, ParabolaOverDefaultAxes) {
                 Lit(Column(9.85), Row(9.85 * 9.85 / 10.0) - 1));
 }
 
-TEST_F(FormulaImage, SineInDegrees) {
-    CURVIX_RENDER_OR_SKIP("sin(x*18)*3");
-    ExpectCurve([](double x) { return 3.0 * std::sin(x * 18.0 * M_PI / 180.0); }, -9.5, 9.5);
-}
-
-TEST_F(FormulaImage, EmptyFormulaLiesOnTheXAxis) {
-    CURVIX_RENDER_OR_SKIP("");
-    for (int r = 0; r < 600; ++r) {
-        if (r != Row(0.0)) {
-            ASSERT_FALSE(Lit(Column(4.5), r)) << r;
-        }
-    }
-}
-
 } // namespace
 } // namespace curvix

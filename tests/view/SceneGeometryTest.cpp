@@ -57,6 +57,14 @@ TEST_F(SceneGeometryTest, InitGLSetsShadingClearColourAndBlendFactors) {
     EXPECT_EQ(recorder.Calls(), expected);
 }
 
+TEST_F(SceneGeometryTest, CreationSetsTheFixedStateEvenWithoutAContext) {
+    test::SwapLoggingDevice refusesEveryFormat;
+    view.CreateGL(&refusesEveryFormat);
+    EXPECT_EQ(view.GetGLContext().GetHandle(), nullptr);
+    ASSERT_EQ(recorder.Calls().size(), 3U);
+    EXPECT_EQ(recorder.Calls().front(), Call("ShadeModel", {GL_SMOOTH}));
+}
+
 TEST_F(SceneGeometryTest, ProjectionFramesHalfExtentsWithSingleUnitMargin) {
     scene.halfExtents[0] = 10.0F;
     scene.halfExtents[1] = 0.1F;
