@@ -2,6 +2,7 @@
 
 #include "CurveView.h"
 #include "ExpressionEvaluator.h"
+#include "GLContext.h"
 #include "VertexArray.h"
 
 #include <cstdint>
@@ -23,7 +24,7 @@ public:
     CCurvixView() = default;
     CCurvixView(const CCurvixView&) = delete;
     CCurvixView& operator=(const CCurvixView&) = delete;
-    virtual ~CCurvixView();
+    ~CCurvixView() override;
 
     // What window creation does with the document: remember it and take
     // the addresses of its scene groups, in the order rotation,
@@ -40,10 +41,31 @@ public:
     // Samples the document's formula into m_vertices.
     void ComputeCurve() override;
 
+    // The OpenGL part of window creation: a context on the device (stencil
+    // bits 0, result not needed: without a context nothing is drawn), then
+    // the fixed OpenGL state.
+    void CreateGL(GLDevice* pDevice) {
+        m_glContext.Create(pDevice, 0);
+        InitGL();
+    }
+    const GLContext& GetGLContext() const { return m_glContext; }
+
+    // Drawing, in the current OpenGL context.
+    void InitGL();
+    // The size handler's projection steps for a client area in pixels.
+    void SetProjection(int width, int height);
+    // One frame, then the device shows it (nothing is swapped without one).
+    void OnDraw(GLDevice* pDevice);
+    void RenderScene();
+    void DrawAxes();
+    void DrawCurve();
+
     const VertexArray& GetVertices() const { return m_vertices; }
+    VertexArray& GetVertices() { return m_vertices; }
     ExpressionEvaluator& GetEvaluator() { return m_evaluator; }
 
 private:
+    GLContext m_glContext;
     ExpressionEvaluator m_evaluator;
     VertexArray m_vertices;
     float* m_pHalfExtents = nullptr;
