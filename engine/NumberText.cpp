@@ -109,8 +109,11 @@ double RoundTripFixedSix(double value) {
     if (exponentField == 0x7FF) {
         return 0.0; // "inf" and "nan" are not decimal numbers
     }
-    if (exponentField >= 1023 + 52 || std::trunc(value) == value) {
-        return value; // a whole number: printed and read back exactly (sign of zero kept)
+    if (exponentField >= 1023 + 34 || std::trunc(value) == value) {
+        // Whole numbers print exactly. From 2^34 up, a double's neighbours
+        // lie more than 2^-20 away, farther than the 0.5e-6 that rounding to
+        // six decimals can move it, so the text reads back as the value.
+        return value;
     }
     // |value| = mantissa * 2^-shift exactly, with mantissa < 2^53 and shift > 0.
     const std::uint64_t fractionBits = bits & ((std::uint64_t{1} << 52) - 1);
