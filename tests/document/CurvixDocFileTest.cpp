@@ -1,3 +1,4 @@
+#include "Bits.h"
 #include "CurvixDoc.h"
 #include "CurvixView.h"
 #include "FrameWnd.h"
@@ -11,23 +12,13 @@
 namespace curvix {
 namespace {
 
+using test::Bits;
 using test::Bytes;
+using test::FromBits;
 using test::ReadBytes;
 using test::RecordingErrorSink;
 using test::TempFolder;
 using test::WriteBytes;
-
-std::uint32_t Bits(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float FromBits(std::uint32_t bits) {
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 // The eight numbers in file order.
 std::vector<std::uint32_t> FileOrderBits(CCurvixDoc& doc) {

@@ -1,6 +1,7 @@
 // Feeds the same formulas to the production engine and to the literal
 // reference engine and requires the same result bits, the same report
 // lines, the same normalised text and the same variables after each one.
+#include "Bits.h"
 #include "EngineUnderTest.h"
 #include "FormulaGenerator.h"
 #include "ProcessLocale.h"
@@ -19,6 +20,8 @@
 namespace curvix::testing {
 namespace {
 
+using test::Describe;
+
 constexpr int kScale = kSanitizedBuild ? 10 : 1;
 
 std::string Escaped(const std::string& bytes) {
@@ -34,15 +37,6 @@ std::string Escaped(const std::string& bytes) {
         }
     }
     return "\"" + text + "\"";
-}
-
-std::string Bits(double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%a (0x%016llx)", value,
-                  static_cast<unsigned long long>(bits));
-    return buffer;
 }
 
 std::string Units(const std::u16string& units) {
@@ -69,8 +63,8 @@ std::string CompareVariables(const ExpressionEvaluator& production,
         }
         if (name != variable.name ||
             std::memcmp(&node->value, &variable.value, sizeof(double)) != 0) {
-            difference << "variable '" << name << "' = " << Bits(node->value) << ", reference '"
-                       << variable.name << "' = " << Bits(variable.value);
+            difference << "variable '" << name << "' = " << Describe(node->value) << ", reference '"
+                       << variable.name << "' = " << Describe(variable.value);
             return difference.str();
         }
         node = node->next.get();
@@ -91,8 +85,8 @@ public:
         ++m_compared;
         std::ostringstream problem;
         if (std::memcmp(&expected.result, &actual.result, sizeof(double)) != 0) {
-            problem << "\n  result: production " << Bits(actual.result) << ", reference "
-                    << Bits(expected.result);
+            problem << "\n  result: production " << Describe(actual.result) << ", reference "
+                    << Describe(expected.result);
         }
         if (expected.reports != actual.reports) {
             problem << "\n  reports: production \"" << actual.reports << "\", reference \""

@@ -1,5 +1,6 @@
 // Checks the engine's fast number conversions against the C library's
 // "%f" and strtod in the C locale on millions of values.
+#include "Bits.h"
 #include "NumberText.h"
 #include "ProcessLocale.h"
 #include "SanitizedBuild.h"
@@ -21,17 +22,9 @@
 namespace curvix {
 namespace {
 
+using test::Describe;
 using testing::kSanitizedBuild;
 constexpr int kScale = kSanitizedBuild ? 20 : 1;
-
-std::string Describe(double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%a (0x%016llx)", value,
-                  static_cast<unsigned long long>(bits));
-    return buffer;
-}
 
 bool SameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;

@@ -1,5 +1,7 @@
 #include "Archive.h"
 
+#include "Bits.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +10,9 @@
 
 namespace curvix {
 namespace {
+
+using test::Bits;
+using test::FromBits;
 
 using Bytes = std::vector<unsigned char>;
 
@@ -44,18 +49,6 @@ Bytes Store(void (*write)(CArchive&)) {
     Bytes bytes(buffer, buffer + size);
     std::free(buffer);
     return bytes;
-}
-
-std::uint32_t Bits(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float FromBits(std::uint32_t bits) {
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
 }
 
 TEST(ArchiveTest, StoresIntegersLittleEndian) {
