@@ -2,7 +2,7 @@
 
 #include "Archive.h"
 #include "CurveView.h"
-#include "FrameWnd.h"
+#include "FrameWndBase.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -71,7 +71,7 @@ void CCurvixDoc::Load(CArchive& archive) {
 }
 
 void CCurvixDoc::RecomputeCurve() {
-    CFrameWnd* frame = AfxGetMainWnd();
+    CFrameWndBase* frame = AfxGetMainWnd();
     if (frame == nullptr) {
         return;
     }

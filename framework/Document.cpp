@@ -4,7 +4,7 @@
 #include "ErrorSink.h"
 #include "FileErrors.h"
 #include "SaveFile.h"
-#include "View.h"
+#include "ViewBase.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,7 +30,7 @@ std::string ArchiveErrorText(const CArchive& archive, const std::string& path, F
 } // namespace
 
 CDocument::~CDocument() {
-    for (CView* view : m_viewList) {
+    for (CViewBase* view : m_viewList) {
         view->m_pAttachedDocument = nullptr;
     }
 }
@@ -41,7 +41,7 @@ void CDocument::SetPathName(const std::string& path) {
     m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-void CDocument::AddView(CView* view) {
+void CDocument::AddView(CViewBase* view) {
     if (view == nullptr || view->m_pAttachedDocument == this) {
         return;
     }
@@ -52,7 +52,7 @@ void CDocument::AddView(CView* view) {
     view->m_pAttachedDocument = this;
 }
 
-void CDocument::RemoveView(CView* view) {
+void CDocument::RemoveView(CViewBase* view) {
     const auto found = std::find(m_viewList.begin(), m_viewList.end(), view);
     if (found != m_viewList.end()) {
         m_viewList.erase(found);
@@ -60,8 +60,8 @@ void CDocument::RemoveView(CView* view) {
     }
 }
 
-void CDocument::UpdateAllViews(CView* sender, long hint, void* hintObject) {
-    for (CView* view : m_viewList) {
+void CDocument::UpdateAllViews(CViewBase* sender, long hint, void* hintObject) {
+    for (CViewBase* view : m_viewList) {
         if (view != sender) {
             view->OnUpdate(sender, hint, hintObject);
         }

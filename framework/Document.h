@@ -6,7 +6,7 @@
 namespace curvix {
 
 class CArchive;
-class CView;
+class CViewBase;
 
 // Base of the application's document: its file path and title, the views
 // that show it, and the steps that open and save it through Serialize.
@@ -28,11 +28,11 @@ public:
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
 
-    void AddView(CView* view);
-    void RemoveView(CView* view);
-    const std::vector<CView*>& GetViews() const { return m_viewList; }
+    void AddView(CViewBase* view);
+    void RemoveView(CViewBase* view);
+    const std::vector<CViewBase*>& GetViews() const { return m_viewList; }
     // Calls OnUpdate on every attached view except sender.
-    void UpdateAllViews(CView* sender, long hint = 0, void* hintObject = nullptr);
+    void UpdateAllViews(CViewBase* sender, long hint = 0, void* hintObject = nullptr);
 
     // Starts a new, empty document: contents dropped, no path, not modified.
     virtual bool OnNewDocument();
@@ -51,7 +51,7 @@ private:
     std::string m_strPathName;
     std::string m_strTitle;
     bool m_bModified = false;
-    std::vector<CView*> m_viewList;
+    std::vector<CViewBase*> m_viewList;
 };
 
 inline constexpr const char* kUntitled = "Untitled";

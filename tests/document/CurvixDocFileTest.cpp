@@ -1,7 +1,7 @@
 #include "Bits.h"
 #include "CurvixDoc.h"
 #include "CurvixView.h"
-#include "FrameWnd.h"
+#include "FrameWndBase.h"
 #include "TestFiles.h"
 
 #include <cstdint>
@@ -62,21 +62,21 @@ const std::vector<float> kLoadedNumbers = {-1.0F, 1.0F, 30.0F, 45.0F, 60.0F, 5.0
 
 // A main frame whose active view can be set, for the recomputation at the
 // end of a load.
-class TestFrame : public CFrameWnd {
+class TestFrame : public CFrameWndBase {
 public:
-    explicit TestFrame(CView* active) : m_active(active) { AfxSetMainWnd(this); }
+    explicit TestFrame(CViewBase* active) : m_active(active) { AfxSetMainWnd(this); }
     TestFrame(const TestFrame&) = delete;
     TestFrame& operator=(const TestFrame&) = delete;
     ~TestFrame() override { AfxSetMainWnd(nullptr); }
-    CView* GetActiveView() const override { return m_active; }
+    CViewBase* GetActiveView() const override { return m_active; }
 
 private:
-    CView* m_active;
+    CViewBase* m_active;
 };
 
-class CountingView : public CView {
+class CountingView : public CViewBase {
 public:
-    void OnUpdate(CView* /*sender*/, long /*hint*/, void* /*object*/) override { ++updates; }
+    void OnUpdate(CViewBase* /*sender*/, long /*hint*/, void* /*object*/) override { ++updates; }
     int updates = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "Archive.h"
 #include "Document.h"
 #include "TestFiles.h"
-#include "View.h"
+#include "ViewBase.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -45,16 +45,16 @@ public:
     int serializeCalls = 0;
 };
 
-class CountingView : public CView {
+class CountingView : public CViewBase {
 public:
-    void OnUpdate(CView* sender, long hint, void* hintObject) override {
+    void OnUpdate(CViewBase* sender, long hint, void* hintObject) override {
         ++updates;
         lastSender = sender;
         lastHint = hint;
         lastObject = hintObject;
     }
     int updates = 0;
-    CView* lastSender = nullptr;
+    CViewBase* lastSender = nullptr;
     long lastHint = -1;
     void* lastObject = this;
 };

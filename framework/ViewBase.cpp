@@ -1,15 +1,15 @@
-#include "View.h"
+#include "ViewBase.h"
 
 #include "Document.h"
 
 namespace curvix {
 
-CView::~CView() {
+CViewBase::~CViewBase() {
     if (m_pAttachedDocument != nullptr) {
         m_pAttachedDocument->RemoveView(this);
     }
 }
 
-void CView::OnUpdate(CView* /*sender*/, long /*hint*/, void* /*hintObject*/) {}
+void CViewBase::OnUpdate(CViewBase* /*sender*/, long /*hint*/, void* /*hintObject*/) {}
 
 } // namespace curvix
