@@ -10,12 +10,24 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <algorithm>
 
 namespace curvix {
 namespace {
 constexpr const char* kCommandProperty = "curvixCommand";
-}
+
+// Greyed menu items can still be highlighted, so that their prompts show.
+class MenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Menu_AllowActiveAndDisabled)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+} // namespace
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CCmdTarget)
 ON_WM_CREATE()
@@ -108,11 +120,14 @@ void CFrameWnd::LoadMenu(UINT nIDResource) {
         return;
     QMenuBar* bar = menuBar();
     bar->clear();
+    auto* menuStyle = new MenuStyle;
+    menuStyle->setParent(bar);
     QMenu* popup = nullptr;
     for (const MenuItemResource& item : resource->items) {
         const QString text = QString::fromLatin1(item.text);
         if (item.depth == 0) {
             popup = bar->addMenu(text);
+            popup->setStyle(menuStyle);
             connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenuCmdUI(popup); });
             connect(popup, &QMenu::hovered, this, [this](QAction* action) {
                 const UINT id = action->property(kCommandProperty).toUInt();
