@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace curvix::test {
 namespace {
@@ -15,6 +16,10 @@ struct KeyCase {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
 };
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FormulaFieldKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
@@ -70,6 +75,10 @@ struct AccelCase {
     const char* who;
     UINT id;
 };
+
+void PrintTo(const AccelCase& c, std::ostream* os) {
+    *os << c.who << " " << c.id;
+}
 
 class AcceleratorCommandTest : public ::testing::TestWithParam<AccelCase> {};
 

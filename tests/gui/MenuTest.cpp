@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace curvix::test {
 namespace {
@@ -21,6 +22,10 @@ struct MenuCase {
     const char* title;
     std::vector<ItemState> items;
 };
+
+void PrintTo(const MenuCase& c, std::ostream* os) {
+    *os << c.title;
+}
 
 class MenuTreeTest : public ::testing::TestWithParam<MenuCase> {};
 
@@ -172,6 +177,10 @@ struct PromptCase {
     UINT id;
     const char* prompt;
 };
+
+void PrintTo(const PromptCase& c, std::ostream* os) {
+    *os << c.menu << " " << c.id;
+}
 
 class MenuPromptTest : public ::testing::TestWithParam<PromptCase> {};
 

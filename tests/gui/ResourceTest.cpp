@@ -9,6 +9,7 @@
 #include <QXmlStreamReader>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace curvix::test {
 namespace {
@@ -18,6 +19,10 @@ struct IdCase {
     UINT value;
     UINT expected;
 };
+
+void PrintTo(const IdCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CommandIdTest : public ::testing::TestWithParam<IdCase> {};
 

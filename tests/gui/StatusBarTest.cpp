@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace curvix::test {
 namespace {
@@ -36,6 +37,10 @@ struct SizeCase {
     int cy;
     const char* text;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.cx << "x" << c.cy;
+}
 
 class ShowViewSizeTest : public ::testing::TestWithParam<SizeCase> {};
 
