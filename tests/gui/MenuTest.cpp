@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -212,6 +213,21 @@ INSTANTIATE_TEST_SUITE_P(
         PromptCase{"&Scene", ID_SCENE_ZOOM_IN, ""},
         PromptCase{"&Help", ID_APP_ABOUT,
                    "Display program information, version number and copyright"}));
+
+} // namespace
+} // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+TEST(MenuBar, AltMnemonicOpensItsMenuEvenWithAFormulaButtonOnTheSameLetter) {
+    OpenFrame open;
+    open.Formula()->setFocus();
+    QMenu* scene = open.Menu("&Scene");
+    QTest::keyClick(open.Formula(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([scene] { return scene->isVisible(); }));
+    QTest::keyClick(scene, Qt::Key_Escape);
+}
 
 } // namespace
 } // namespace curvix::test

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace curvix::test {
@@ -147,6 +148,41 @@ TEST(ToolBars, FloatingFileToolbarKeepsWorking) {
     QTest::mouseClick(open.frame->m_wndFileBar.GetItemButton(1), Qt::LeftButton);
     const std::vector<std::pair<std::string, UINT>> expected{{"app", ID_FILE_OPEN}};
     EXPECT_EQ(open.log.entries, expected);
+}
+
+} // namespace
+} // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+TEST(ToolBars, PointerRestingOnButtonsShowsPromptsAlsoWhenGreyed) {
+    OpenFrame open;
+    QToolButton* save = open.frame->m_wndFileBar.GetItemButton(2);
+    QToolButton* copy = open.frame->m_wndFileBar.GetItemButton(4);
+    QTest::mouseMove(save);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open.MessagePane() == "Save the active document"; }))
+        << open.MessagePane().toStdString();
+    QTest::mouseMove(copy);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return open.MessagePane() == "Copy the selection and put it on the Clipboard";
+    })) << open.MessagePane().toStdString();
+    QTest::mouseMove(open.frame->GetActiveView());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open.MessagePane() == "Ready"; }))
+        << open.MessagePane().toStdString();
+}
+
+TEST(ToolBars, TooltipAppearsForEnabledAndGreyedButtons) {
+    OpenFrame open;
+    for (int index : {0, 4}) {
+        QToolButton* button = open.frame->m_wndFileBar.GetItemButton(index);
+        const QPoint local(5, 5);
+        QHelpEvent help(QEvent::ToolTip, local, button->mapToGlobal(local));
+        QCoreApplication::sendEvent(button, &help);
+        EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+        EXPECT_EQ(QToolTip::text(), index == 0 ? "New" : "Copy");
+        QToolTip::hideText();
+    }
 }
 
 } // namespace
