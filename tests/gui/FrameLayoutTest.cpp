@@ -1,3 +1,5 @@
+#include "CurvixResources.h"
+#include "DialogUnits.h"
 #include "TestFrame.h"
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace curvix::test {
 namespace {
@@ -107,6 +110,56 @@ TEST(FrameLayout, Screenshot) {
     const QString path = QDir::current().absoluteFilePath("curvix-frame.png");
     ASSERT_TRUE(open.frame->grab().save(path));
     std::printf("screenshot: %s\n", qPrintable(path));
+}
+
+} // namespace
+} // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+struct DialogRectCase {
+    QRect units;
+    DialogBaseUnits base;
+    QRect pixels;
+};
+
+class DialogRectTest : public ::testing::TestWithParam<DialogRectCase> {};
+
+void PrintTo(const DialogRectCase& c, std::ostream* os) {
+    *os << c.units.x() << "_" << c.units.width() << "_at_" << c.base.cx << "x" << c.base.cy;
+}
+
+TEST_P(DialogRectTest, EdgesRoundToTheNearestPixel) {
+    const DialogRectCase& c = GetParam();
+    EXPECT_EQ(AfxMapDialogRect(c.units.x(), c.units.y(), c.units.width(), c.units.height(), c.base),
+              c.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, DialogRectTest,
+    ::testing::Values(DialogRectCase{{338, 1, 35, 14}, {6, 13}, {507, 2, 53, 22}},
+                      DialogRectCase{{23, 1, 228, 14}, {6, 13}, {35, 2, 342, 22}},
+                      DialogRectCase{{5, 4, 18, 8}, {6, 13}, {8, 7, 27, 13}},
+                      DialogRectCase{{0, 0, 376, 17}, {6, 13}, {0, 0, 564, 28}},
+                      DialogRectCase{{0, 0, 376, 17}, {5, 13}, {0, 0, 470, 28}},
+                      DialogRectCase{{254, 1, 17, 14}, {7, 16}, {445, 2, 29, 28}}));
+
+TEST(FormulaBar, ControlsSitAtTheirTemplatePositionsInTheBarsFont) {
+    OpenFrame open;
+    const DialogResource* dialog = GetCurvixResources().FindDialog(IDD_FORMULABAR);
+    ASSERT_NE(dialog, nullptr);
+    QWidget* page = open.frame->m_wndFormulaBar.GetPage();
+    const DialogBaseUnits base = AfxGetDialogBaseUnits(page->font());
+    EXPECT_EQ(page->height(), AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, base).height());
+    for (const DialogItemResource& item : dialog->items) {
+        if (item.id == IDC_STATIC)
+            continue;
+        QWidget* control = open.frame->m_wndFormulaBar.GetDlgItem(item.id);
+        ASSERT_NE(control, nullptr) << item.id;
+        EXPECT_EQ(control->geometry(), AfxMapDialogRect(item.x, item.y, item.cx, item.cy, base))
+            << item.id;
+    }
 }
 
 } // namespace
