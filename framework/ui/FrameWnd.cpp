@@ -7,6 +7,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -285,10 +286,15 @@ void CFrameWnd::SetMessageText(UINT nID) {
 }
 
 bool CFrameWnd::OwnsWidget(const QObject* object) const {
+    // Keys count as the frame's when they go to its own window or to one
+    // of its floating bars; menus, dialogs and other windows it owns handle
+    // their keys themselves.
     for (auto* widget = qobject_cast<const QWidget*>(object); widget != nullptr;
          widget = widget->parentWidget()) {
         if (widget == this)
             return true;
+        if (widget->isWindow() && qobject_cast<const QDockWidget*>(widget) == nullptr)
+            return false;
     }
     return false;
 }
@@ -306,8 +312,9 @@ bool CFrameWnd::eventFilter(QObject* watched, QEvent* event) {
     // so the control's own editing keys (cut, paste, undo) never act when
     // the table maps them to commands.
     const QEvent::Type type = event->type();
+    // While a menu or another popup is open, it has the keys to itself.
     if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && m_bHasAccelerators &&
-        OwnsWidget(watched)) {
+        QApplication::activePopupWidget() == nullptr && OwnsWidget(watched)) {
         auto* key = static_cast<QKeyEvent*>(event);
         const UINT command = m_accelerators.Translate(*key);
         if (command != 0) {

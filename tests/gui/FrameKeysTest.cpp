@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDockWidget>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -148,6 +152,47 @@ TEST(FormulaBar, TabIncludesFunctionButtonsOnceTheyAreEnabled) {
     open.Button(IDC_SQRT)->setEnabled(true);
     QTest::keyClick(formula, Qt::Key_Tab);
     EXPECT_TRUE(open.Button(IDC_SQRT)->hasFocus());
+}
+
+} // namespace
+} // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+TEST(Accelerators, OpenMenuTakesItsKeysItself) {
+    OpenFrame open;
+    QMenu* file = open.Menu("&File");
+    QMenuBar* bar = open.frame->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }));
+    QTest::keyClick(file, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(file, Qt::Key_Escape);
+    EXPECT_TRUE(open.log.entries.empty());
+}
+
+TEST(Accelerators, OtherWindowsOfTheFrameKeepTheirEditingKeys) {
+    OpenFrame open;
+    QDialog dialog(open.frame.get());
+    auto* edit = new QLineEdit(QStringLiteral("abc"), &dialog);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "");
+    QTest::keyClick(edit, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(open.log.entries.empty());
+}
+
+TEST(Accelerators, WorkInAFloatingToolbar) {
+    OpenFrame open;
+    QDockWidget* dock = open.frame->m_wndFileBar.GetDockWidget();
+    dock->setFloating(true);
+    open.RunIdle();
+    QTest::keyClick(dock, Qt::Key_O, Qt::ControlModifier);
+    const std::vector<std::pair<std::string, UINT>> expected{{"app", ID_FILE_OPEN}};
+    EXPECT_EQ(open.log.entries, expected);
 }
 
 } // namespace
