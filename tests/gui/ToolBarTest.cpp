@@ -187,3 +187,23 @@ TEST(ToolBars, TooltipAppearsForEnabledAndGreyedButtons) {
 
 } // namespace
 } // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+TEST(ToolBars, DraggingTheGripperFloatsTheBar) {
+    OpenFrame open;
+    QDockWidget* dock = open.frame->m_wndSceneBar.GetDockWidget();
+    QWidget* gripper = dock->titleBarWidget();
+    ASSERT_NE(gripper, nullptr);
+    const QPoint start = gripper->rect().center();
+    QTest::mousePress(gripper, Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(gripper, start + QPoint(step * 25, step * 20));
+    QTest::mouseRelease(gripper, Qt::LeftButton, {}, start + QPoint(250, 200));
+    EXPECT_TRUE(QTest::qWaitFor([dock] { return dock->isFloating(); }));
+    EXPECT_EQ(dock->windowTitle(), "Scene");
+}
+
+} // namespace
+} // namespace curvix::test
