@@ -1,0 +1,91 @@
+#include "MainFrame.h"
+
+#include "Resource.h"
+
+#include <QLineEdit>
+#include <cstdio>
+
+namespace curvix {
+namespace {
+
+const UINT indicators[] = {
+    ID_SEPARATOR,      // messages and prompts
+    ID_INDICATOR_SIZE, // the view's size
+};
+
+constexpr DWORD kToolBarStyle =
+    WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() = default;
+
+CMainFrame::~CMainFrame() = default;
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.cx = 600;
+    cs.cy = 600;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+
+    if (!m_wndFileBar.CreateEx(this, TBSTYLE_FLAT, kToolBarStyle | CBRS_TOP, QRect(),
+                               AFX_IDW_TOOLBAR) ||
+        !m_wndFileBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    m_wndFileBar.SetWindowText(QStringLiteral("File"));
+
+    if (!m_wndSceneBar.CreateEx(this, TBSTYLE_FLAT, kToolBarStyle | CBRS_LEFT, QRect(),
+                                AFX_IDW_TOOLBAR) ||
+        !m_wndSceneBar.LoadToolBar(IDR_SCENEBAR))
+        return -1;
+    m_wndSceneBar.SetWindowText(QStringLiteral("Scene"));
+
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(indicators, sizeof(indicators) / sizeof(UINT)))
+        return -1;
+
+    // The formula bar is optional: without it the program still runs.
+    m_wndFormulaBar.Create(this, IDD_FORMULABAR, CBRS_BOTTOM, IDD_FORMULABAR);
+    m_wndFormulaBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndFormulaBar.SetWindowText(QStringLiteral("Function"));
+
+    m_wndFileBar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    m_wndSceneBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndFileBar);
+    DockControlBar(&m_wndSceneBar);
+    return 0;
+}
+
+std::string CMainFrame::GetFormulaText() {
+    std::string text;
+    if (auto* edit = qobject_cast<QLineEdit*>(m_wndFormulaBar.GetDlgItem(IDC_FORMULA)))
+        text = edit->text().toLatin1().toStdString();
+    return text;
+}
+
+void CMainFrame::SetStatusText(std::string text) {
+    m_wndStatusBar.SetWindowText(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CMainFrame::ShowViewSize(int cx, int cy) {
+    if (m_wndStatusBar.GetSafeHwnd() == nullptr)
+        return;
+    const char* prefix = cx < 1000 && cy < 1000 ? " " : "";
+    char text[40];
+    std::snprintf(text, sizeof text, "%s%dx%d", prefix, cx, cy);
+    m_wndStatusBar.SetPaneText(1, QString::fromLatin1(text), true);
+}
+
+} // namespace curvix

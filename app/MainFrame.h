@@ -1,0 +1,40 @@
+#pragma once
+
+#include "DialogBar.h"
+#include "FrameWnd.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
+
+#include <string>
+
+namespace curvix {
+
+// The program's one top-level window: the File and Scene toolbars, the
+// status bar with its message and view-size panes, and the formula bar.
+class CMainFrame : public CFrameWnd {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // The formula field's whole text as 8-bit characters; empty when the
+    // formula bar does not exist.
+    std::string GetFormulaText();
+    // Shows text in the message pane at once.
+    void SetStatusText(std::string text);
+    // Writes the view's client size into the size pane.
+    void ShowViewSize(int cx, int cy);
+
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+
+protected:
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndFileBar;
+    CToolBar m_wndSceneBar;
+    CDialogBar m_wndFormulaBar;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+} // namespace curvix

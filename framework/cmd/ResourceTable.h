@@ -1,0 +1,152 @@
+#pragma once
+
+#include "AfxRes.h"
+
+#include <string>
+#include <vector>
+
+// The program's resources as plain data: menus, accelerator tables, toolbar
+// definitions, bitmaps and icons (XPM text), dialog templates, the string
+// table and the version data. The program fills one table at start-up;
+// the framework looks resources up in it by ID, as it would in a module.
+
+namespace curvix {
+
+// One line of a menu; depth 0 is a popup of the menu bar, depth 1 its items.
+struct MenuItemResource {
+    int depth;
+    const char* text; // "\t" separates the key hint
+    UINT id;          // 0 for popups and separators
+    UINT flags;       // MF_POPUP, MF_SEPARATOR, MF_GRAYED, MF_CHECKED
+};
+
+struct MenuResource {
+    UINT id;
+    std::vector<MenuItemResource> items;
+};
+
+struct AccelResource {
+    unsigned char fVirt; // FVIRTKEY with FSHIFT, FCONTROL, FALT
+    unsigned short key;  // virtual-key code ('A'..'Z' for letters)
+    unsigned short cmd;
+};
+
+struct AccelTableResource {
+    UINT id;
+    std::vector<AccelResource> entries;
+};
+
+struct ToolBarResource {
+    UINT id;
+    int width;
+    int height;
+    std::vector<UINT> items; // 0 is a separator
+};
+
+// Pictures in XPM form: C arrays of text lines.
+using XpmData = const char* const*;
+
+struct BitmapResource {
+    UINT id;
+    XpmData xpm;
+};
+
+struct IconResource {
+    UINT id;
+    std::vector<XpmData> images; // one per size
+};
+
+struct DialogItemResource {
+    const char* className; // "STATIC", "EDIT" or "BUTTON"
+    const char* text;
+    int id;
+    int x, y, cx, cy; // dialog units
+    DWORD style;
+};
+
+struct DialogResource {
+    UINT id;
+    int x, y, cx, cy; // dialog units
+    DWORD style;
+    const char* caption;
+    const char* fontName;
+    int pointSize;
+    std::vector<DialogItemResource> items;
+};
+
+struct StringResource {
+    UINT id;
+    const char* text;
+};
+
+struct VersionResource {
+    unsigned short fileVersion[4];
+    unsigned short productVersion[4];
+    const char* fileVersionText;
+    const char* productVersionText;
+    bool isApplication;
+    const char* internalName;
+    const char* productName;
+};
+
+struct ResourceTable {
+    std::vector<MenuResource> menus;
+    std::vector<AccelTableResource> accelerators;
+    std::vector<ToolBarResource> toolbars;
+    std::vector<BitmapResource> bitmaps;
+    std::vector<IconResource> icons;
+    std::vector<DialogResource> dialogs;
+    std::vector<StringResource> strings;
+    VersionResource version;
+
+    template <typename T> static const T* FindIn(const std::vector<T>& list, UINT id) {
+        for (const T& item : list) {
+            if (item.id == id)
+                return &item;
+        }
+        return nullptr;
+    }
+    const MenuResource* FindMenu(UINT id) const { return FindIn(menus, id); }
+    const AccelTableResource* FindAccelerators(UINT id) const { return FindIn(accelerators, id); }
+    const ToolBarResource* FindToolBar(UINT id) const { return FindIn(toolbars, id); }
+    const BitmapResource* FindBitmap(UINT id) const { return FindIn(bitmaps, id); }
+    const IconResource* FindIcon(UINT id) const { return FindIn(icons, id); }
+    const DialogResource* FindDialog(UINT id) const { return FindIn(dialogs, id); }
+    const StringResource* FindString(UINT id) const { return FindIn(strings, id); }
+};
+
+inline const ResourceTable*& AfxResourceTableSlot() {
+    static const ResourceTable* table = nullptr;
+    return table;
+}
+inline const ResourceTable* AfxGetResourceTable() {
+    return AfxResourceTableSlot();
+}
+inline void AfxSetResourceTable(const ResourceTable* table) {
+    AfxResourceTableSlot() = table;
+}
+
+// Loads string-table entry nID into text; false (text untouched) when the
+// table has no such entry.
+inline bool AfxLoadString(UINT nID, std::string& text) {
+    const ResourceTable* table = AfxGetResourceTable();
+    const StringResource* entry = table != nullptr ? table->FindString(nID) : nullptr;
+    if (entry == nullptr)
+        return false;
+    text = entry->text;
+    return true;
+}
+
+// The n-th line-feed-separated part of a string ("prompt\ntooltip").
+inline std::string AfxExtractSubString(const std::string& text, int index) {
+    std::string::size_type start = 0;
+    for (int i = 0; i < index; ++i) {
+        start = text.find('\n', start);
+        if (start == std::string::npos)
+            return {};
+        ++start;
+    }
+    return text.substr(start, text.find('\n', start) - start);
+}
+
+} // namespace curvix

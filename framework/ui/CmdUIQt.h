@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CmdTarget.h"
+
+class QAction;
+class QAbstractButton;
+
+namespace curvix {
+
+// Command state for a menu item or a toolbar button.
+class CActionCmdUI : public CCmdUI {
+public:
+    CActionCmdUI(QAction* action, UINT nID);
+    void Enable(bool bOn = true) override;
+    void SetCheck(int nCheck = 1) override;
+
+private:
+    QAction* m_pAction;
+};
+
+// Command state for a push button of a dialog bar.
+class CButtonCmdUI : public CCmdUI {
+public:
+    CButtonCmdUI(QAbstractButton* button, UINT nID);
+    void Enable(bool bOn = true) override;
+
+private:
+    QAbstractButton* m_pButton;
+};
+
+} // namespace curvix

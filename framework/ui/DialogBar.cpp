@@ -1,0 +1,163 @@
+#include "DialogBar.h"
+
+#include "CmdUIQt.h"
+#include "DialogUnits.h"
+#include "FrameWnd.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <cstring>
+#include <vector>
+
+namespace curvix {
+namespace {
+
+// Holds the controls at their template positions and keeps Tab inside
+// the bar, skipping disabled controls, as a dialog does.
+class DialogBarPage : public QWidget {
+public:
+    DialogBarPage(QWidget* parent, QSize templateSize) : QWidget(parent), m_size(templateSize) {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        setFixedHeight(templateSize.height());
+    }
+    QSize sizeHint() const override { return m_size; }
+    QSize minimumSizeHint() const override { return {0, m_size.height()}; }
+
+    void AddTabStop(QWidget* control) { m_tabStops.push_back(control); }
+
+protected:
+    bool focusNextPrevChild(bool next) override {
+        std::vector<QWidget*> stops;
+        for (QWidget* control : m_tabStops) {
+            if (control->isEnabled() && control->isVisible())
+                stops.push_back(control);
+        }
+        if (stops.empty())
+            return false;
+        const int count = static_cast<int>(stops.size());
+        int current = -1;
+        for (int i = 0; i < count; ++i) {
+            if (stops[static_cast<size_t>(i)]->hasFocus())
+                current = i;
+        }
+        int target = next ? 0 : count - 1;
+        if (current >= 0)
+            target = (current + (next ? 1 : count - 1)) % count;
+        stops[static_cast<size_t>(target)]->setFocus(next ? Qt::TabFocusReason
+                                                          : Qt::BacktabFocusReason);
+        return true;
+    }
+
+private:
+    QSize m_size;
+    std::vector<QWidget*> m_tabStops;
+};
+
+} // namespace
+
+CDialogBar::~CDialogBar() = default;
+
+BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID) {
+    const ResourceTable* table = AfxGetResourceTable();
+    const DialogResource* dialog = table != nullptr ? table->FindDialog(nIDTemplate) : nullptr;
+    if (pParentWnd == nullptr || dialog == nullptr || m_pWindow != nullptr)
+        return FALSE;
+
+    auto* holder = new QToolBar(pParentWnd);
+    holder->setObjectName(QStringLiteral("DialogBar%1").arg(nID));
+    holder->setMovable(false);
+    holder->setFloatable(false);
+    holder->setContextMenuPolicy(Qt::PreventContextMenu);
+    Qt::ToolBarArea area = Qt::BottomToolBarArea;
+    if (nStyle & CBRS_ALIGN_TOP)
+        area = Qt::TopToolBarArea;
+    holder->setAllowedAreas(area);
+
+    const QFont font = AfxGetDialogFont(dialog->fontName, dialog->pointSize);
+    const DialogBaseUnits units = AfxGetDialogBaseUnits(font);
+    const QRect pageRect = AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, units);
+    auto* page = new DialogBarPage(holder, pageRect.size());
+    page->setFont(font);
+    m_pPage = page;
+
+    QPushButton* defaultButton = nullptr;
+    QLineEdit* firstEdit = nullptr;
+    for (const DialogItemResource& item : dialog->items) {
+        const QString text = QString::fromLatin1(item.text);
+        QWidget* control = nullptr;
+        if (std::strcmp(item.className, "EDIT") == 0) {
+            auto* edit = new QLineEdit(page);
+            edit->setFrame((item.style & WS_BORDER) != 0);
+            edit->setText(text);
+            if (firstEdit == nullptr)
+                firstEdit = edit;
+            control = edit;
+        } else if (std::strcmp(item.className, "BUTTON") == 0) {
+            auto* button = new QPushButton(text, page);
+            button->setAutoDefault(true);
+            if ((item.style & 0x0F) == BS_DEFPUSHBUTTON) {
+                button->setDefault(true);
+                defaultButton = button;
+            }
+            const UINT id = static_cast<UINT>(item.id);
+            CFrameWnd* frame = pParentWnd;
+            QObject::connect(button, &QPushButton::clicked, button,
+                             [frame, id] { frame->SendCommand(id); });
+            m_buttons[item.id] = button;
+            control = button;
+        } else {
+            auto* label = new QLabel(text, page);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setTextFormat(Qt::PlainText);
+            control = label;
+        }
+        control->setGeometry(AfxMapDialogRect(item.x, item.y, item.cx, item.cy, units));
+        control->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::NoFocus);
+        if (item.style & WS_TABSTOP)
+            page->AddTabStop(control);
+        if (item.id != IDC_STATIC)
+            m_controls[item.id] = control;
+    }
+    // Enter in an edit field presses the default button.
+    if (defaultButton != nullptr) {
+        for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
+            QPointer<QPushButton> target = defaultButton;
+            QObject::connect(edit, &QLineEdit::returnPressed, edit, [target] {
+                if (target != nullptr && target->isEnabled())
+                    target->click();
+            });
+        }
+    }
+    if (firstEdit != nullptr)
+        page->setFocusProxy(firstEdit);
+
+    holder->addWidget(page);
+    pParentWnd->addToolBar(area, holder);
+    AttachToFrame(pParentWnd, holder, nID, nStyle | WS_VISIBLE);
+    holder->setVisible(true);
+    return TRUE;
+}
+
+void CDialogBar::SetWindowText(const QString& text) {
+    CControlBar::SetWindowText(text);
+}
+
+QWidget* CDialogBar::GetDlgItem(int nID) const {
+    const auto it = m_controls.find(nID);
+    return it != m_controls.end() ? it->second.data() : nullptr;
+}
+
+void CDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) {
+    // Only push buttons follow their commands; labels and edit fields
+    // stay as they are.
+    for (auto& [id, button] : m_buttons) {
+        if (button == nullptr)
+            continue;
+        CButtonCmdUI state(button, static_cast<UINT>(id));
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+    }
+}
+
+} // namespace curvix

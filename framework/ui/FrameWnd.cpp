@@ -1,0 +1,334 @@
+#include "FrameWnd.h"
+
+#include "CmdUIQt.h"
+#include "ResourceLoader.h"
+#include "ToolBar.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <algorithm>
+
+namespace curvix {
+namespace {
+constexpr const char* kCommandProperty = "curvixCommand";
+
+// Greyed menu items can still be highlighted, so that their prompts show.
+class MenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Menu_AllowActiveAndDisabled)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CCmdTarget)
+ON_WM_CREATE()
+ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheckCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
+END_MESSAGE_MAP()
+
+CFrameWnd::CFrameWnd() = default;
+
+CFrameWnd::~CFrameWnd() {
+    QObject::disconnect(m_idleConnection);
+    if (qApp != nullptr)
+        qApp->removeEventFilter(this);
+    for (CControlBar* bar : m_controlBars)
+        bar->DestroyWindow();
+    m_pViewActive = nullptr;
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    if (cs.style == 0)
+        cs.style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
+    m_nIDResource = nIDResource;
+    CREATESTRUCT cs;
+    cs.lpszName = AfxLoadQString(nIDResource).section(QLatin1Char('\n'), 0, 0).toStdString();
+    cs.lpCreateParams = pContext;
+    if (!PreCreateWindow(cs))
+        return FALSE;
+
+    setWindowTitle(QString::fromStdString(cs.lpszName));
+    const QIcon icon = AfxLoadIcon(nIDResource);
+    if (!icon.isNull())
+        setWindowIcon(icon);
+    // The window keeps its default place unless asked for another.
+    if (cs.cx != CW_USEDEFAULT && cs.cy != CW_USEDEFAULT)
+        resize(cs.cx, cs.cy);
+    if (cs.x != CW_USEDEFAULT && cs.y != CW_USEDEFAULT)
+        move(cs.x, cs.y);
+    LoadMenu(nIDResource);
+    m_bHasAccelerators = m_accelerators.Load(nIDResource);
+    if (m_bHasAccelerators)
+        qApp->installEventFilter(this);
+
+    long result = 0;
+    if (OnWndMsg(WM_CREATE, &cs, &result) && result == -1)
+        return FALSE;
+
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+        m_idleConnection = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
+                                            this, [this] { OnIdleUpdateCmdUI(); });
+    }
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    OnIdleUpdateCmdUI();
+    return TRUE;
+}
+
+bool CFrameWnd::OnWndMsg(UINT message, void* pExtra, long* pResult) {
+    const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), message, 0, 0);
+    if (entry == nullptr)
+        return false;
+    const long result = entry->pfn(this, 0, pExtra);
+    if (pResult != nullptr)
+        *pResult = result;
+    return true;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    auto* context = lpCreateStruct != nullptr
+                        ? static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams)
+                        : nullptr;
+    if (context != nullptr && context->m_pNewViewClass) {
+        CView* view = context->m_pNewViewClass();
+        if (view == nullptr)
+            return -1;
+        view->setObjectName(QStringLiteral("View"));
+        view->SetDocument(context->m_pCurrentDoc);
+        setCentralWidget(view);
+        SetActiveView(view);
+    }
+    return 0;
+}
+
+void CFrameWnd::LoadMenu(UINT nIDResource) {
+    const ResourceTable* table = AfxGetResourceTable();
+    const MenuResource* resource = table != nullptr ? table->FindMenu(nIDResource) : nullptr;
+    if (resource == nullptr)
+        return;
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    auto* menuStyle = new MenuStyle;
+    menuStyle->setParent(bar);
+    QMenu* popup = nullptr;
+    for (const MenuItemResource& item : resource->items) {
+        const QString text = QString::fromLatin1(item.text);
+        if (item.depth == 0) {
+            popup = bar->addMenu(text);
+            popup->setStyle(menuStyle);
+            connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenuCmdUI(popup); });
+            connect(popup, &QMenu::hovered, this, [this](QAction* action) {
+                const UINT id = action->property(kCommandProperty).toUInt();
+                SetMessageText(id != 0 ? GetMessageString(id) : QString());
+            });
+            connect(popup, &QMenu::aboutToHide, this,
+                    [this] { SetMessageText(AFX_IDS_IDLEMESSAGE); });
+            continue;
+        }
+        if (popup == nullptr)
+            continue;
+        if (item.flags & MF_SEPARATOR) {
+            popup->addSeparator();
+            continue;
+        }
+        QAction* action = popup->addAction(text);
+        action->setProperty(kCommandProperty, item.id);
+        if (item.flags & MF_CHECKED) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
+        if (item.flags & MF_GRAYED)
+            action->setEnabled(false);
+        const UINT id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
+    }
+}
+
+void CFrameWnd::UpdateMenuCmdUI(QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+        const UINT id = action->property(kCommandProperty).toUInt();
+        if (id == 0)
+            continue;
+        CActionCmdUI state(action, id);
+        state.DoUpdate(this, true);
+    }
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI() {
+    for (CControlBar* bar : m_controlBars) {
+        if (bar->IsVisible())
+            bar->OnUpdateCmdUI(this, true);
+    }
+}
+
+void CFrameWnd::SendCommand(UINT nID) {
+    // A command whose element would be disabled is dropped, whoever sends
+    // it; so is one without a handler.
+    CCmdUI state;
+    state.m_nID = nID;
+    state.DoUpdate(this, true);
+    if (!state.m_bEnabled)
+        return;
+    OnCmdMsg(nID, CN_COMMAND, nullptr, nullptr);
+}
+
+bool CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CView* view = GetActiveView();
+        view != nullptr && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return true;
+    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return true;
+    CCmdTarget* app = AfxGetAppCmdTarget();
+    return app != nullptr && app != this && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
+    m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
+    setDockOptions(QMainWindow::AnimatedDocks);
+    setCorner(Qt::TopLeftCorner, Qt::TopDockWidgetArea);
+    setCorner(Qt::TopRightCorner, Qt::TopDockWidgetArea);
+    setCorner(Qt::BottomLeftCorner, Qt::BottomDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
+}
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, const QRect*) {
+    auto* toolBar = dynamic_cast<CToolBar*>(pBar);
+    if (toolBar == nullptr)
+        return;
+    DWORD side = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
+    switch (nDockBarID) {
+    case AFX_IDW_DOCKBAR_TOP:
+        side = CBRS_ALIGN_TOP;
+        break;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        side = CBRS_ALIGN_BOTTOM;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        side = CBRS_ALIGN_LEFT;
+        break;
+    case AFX_IDW_DOCKBAR_RIGHT:
+        side = CBRS_ALIGN_RIGHT;
+        break;
+    default:
+        break;
+    }
+    side &= m_dwDockStyle & pBar->GetDockingStyle();
+    if (side & CBRS_ALIGN_TOP)
+        toolBar->DockAt(Qt::TopDockWidgetArea);
+    else if (side & CBRS_ALIGN_BOTTOM)
+        toolBar->DockAt(Qt::BottomDockWidgetArea);
+    else if (side & CBRS_ALIGN_LEFT)
+        toolBar->DockAt(Qt::LeftDockWidgetArea);
+    else if (side & CBRS_ALIGN_RIGHT)
+        toolBar->DockAt(Qt::RightDockWidgetArea);
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) const {
+    for (CControlBar* bar : m_controlBars) {
+        if (bar->GetDlgCtrlID() == nID)
+            return bar;
+    }
+    return nullptr;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, bool bShow, bool) {
+    if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+        pBar->GetSafeHwnd()->setVisible(bShow);
+}
+
+void CFrameWnd::AddControlBar(CControlBar* pBar) {
+    m_controlBars.push_back(pBar);
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar) {
+    m_controlBars.erase(std::remove(m_controlBars.begin(), m_controlBars.end(), pBar),
+                        m_controlBars.end());
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID) {
+    CControlBar* bar = GetControlBar(nID);
+    if (bar == nullptr)
+        return FALSE;
+    ShowControlBar(bar, !bar->IsVisible(), false);
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
+    CControlBar* bar = GetControlBar(pCmdUI->m_nID);
+    pCmdUI->Enable(bar != nullptr);
+    pCmdUI->SetCheck(bar != nullptr && bar->IsVisible() ? 1 : 0);
+}
+
+QString CFrameWnd::GetMessageString(UINT nID) const {
+    return AfxLoadQString(nID).section(QLatin1Char('\n'), 0, 0);
+}
+
+void CFrameWnd::SetMessageText(const QString& text) {
+    if (CControlBar* bar = GetControlBar(AFX_IDW_STATUS_BAR))
+        bar->SetWindowText(text);
+}
+
+void CFrameWnd::SetMessageText(UINT nID) {
+    SetMessageText(AfxLoadQString(nID));
+}
+
+bool CFrameWnd::OwnsWidget(const QObject* object) const {
+    // Keys count as the frame's when they go to its own window or to one
+    // of its floating bars; menus, dialogs and other windows it owns handle
+    // their keys themselves.
+    for (auto* widget = qobject_cast<const QWidget*>(object); widget != nullptr;
+         widget = widget->parentWidget()) {
+        if (widget == this)
+            return true;
+        if (widget->isWindow() && qobject_cast<const QDockWidget*>(widget) == nullptr)
+            return false;
+    }
+    return false;
+}
+
+bool CFrameWnd::event(QEvent* event) {
+    // Prompts come from the frame's own fly-by handling, not from Qt's
+    // status tips.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
+
+bool CFrameWnd::eventFilter(QObject* watched, QEvent* event) {
+    // The accelerator table sees a key before the focused control does,
+    // so the control's own editing keys (cut, paste, undo) never act when
+    // the table maps them to commands.
+    const QEvent::Type type = event->type();
+    // While a menu or another popup is open, it has the keys to itself.
+    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && m_bHasAccelerators &&
+        QApplication::activePopupWidget() == nullptr && OwnsWidget(watched)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const UINT command = m_accelerators.Translate(*key);
+        if (command != 0) {
+            if (type == QEvent::ShortcutOverride) {
+                // Claim the key so that no shortcut takes it; the key press
+                // itself arrives next and is translated here.
+                event->accept();
+                return true;
+            }
+            SendCommand(command);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace curvix

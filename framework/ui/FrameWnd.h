@@ -1,0 +1,91 @@
+#pragma once
+
+#include "AcceleratorTable.h"
+#include "ControlBar.h"
+#include "View.h"
+#include "Wnd.h"
+
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QPointer>
+#include <vector>
+
+class QMenu;
+
+namespace curvix {
+
+// The frame window: menu bar, control bars, the view, and the command
+// machinery. Commands from menus, accelerators, toolbars and dialog bars
+// go through SendCommand and are routed to the active view (and its
+// document), the frame, then the application. Menu items are updated when
+// their menu opens and bar buttons whenever the event loop goes idle.
+class CFrameWnd : public QMainWindow, public CCmdTarget {
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // Creates the frame from resource nIDResource (title, icon, menu and
+    // accelerators) and runs the creation handlers; FALSE when they fail.
+    BOOL LoadFrame(UINT nIDResource, CCreateContext* pContext = nullptr);
+
+    CView* GetActiveView() const { return m_pViewActive.data(); }
+    void SetActiveView(CView* pView) { m_pViewActive = pView; }
+
+    void EnableDocking(DWORD dwDockStyle);
+    // With nDockBarID 0 the bar goes to the side of its own alignment.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, const QRect* lpRect = nullptr);
+    // The first bar with this ID, in creation order.
+    CControlBar* GetControlBar(UINT nID) const;
+    void ShowControlBar(CControlBar* pBar, bool bShow, bool bDelay);
+    int GetControlBarCount() const { return static_cast<int>(m_controlBars.size()); }
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+
+    // Routes a command if its user-interface state allows it; a command
+    // that is disabled or has no handler does nothing.
+    void SendCommand(UINT nID);
+    bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    // The idle-time update of every visible bar.
+    void OnIdleUpdateCmdUI();
+    // Brings one menu's items up to date, as when it opens.
+    void UpdateMenuCmdUI(QMenu* menu);
+
+    // The message pane: a text, or a string-table text by ID.
+    void SetMessageText(const QString& text);
+    void SetMessageText(UINT nID);
+    // The prompt of a command: its string-table text up to the line feed.
+    QString GetMessageString(UINT nID) const;
+
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+
+    // Dispatches a window message through the message map; false when no
+    // entry handles it.
+    bool OnWndMsg(UINT message, void* pExtra, long* pResult);
+
+protected:
+    virtual BOOL OnBarCheck(UINT nID);
+    void OnBarCheckCommand(UINT nID) { OnBarCheck(nID); }
+    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void LoadMenu(UINT nIDResource);
+    bool OwnsWidget(const QObject* object) const;
+
+    QPointer<CView> m_pViewActive;
+    std::vector<CControlBar*> m_controlBars;
+    CAcceleratorTable m_accelerators;
+    bool m_bHasAccelerators = false;
+    DWORD m_dwDockStyle = 0;
+    UINT m_nIDResource = 0;
+    QMetaObject::Connection m_idleConnection;
+};
+
+} // namespace curvix

@@ -1,0 +1,32 @@
+#include "ResourceLoader.h"
+
+#include <QPixmap>
+
+namespace curvix {
+
+QImage AfxLoadBitmapImage(UINT nID) {
+    const ResourceTable* table = AfxGetResourceTable();
+    const BitmapResource* bitmap = table != nullptr ? table->FindBitmap(nID) : nullptr;
+    return bitmap != nullptr ? QImage(bitmap->xpm) : QImage();
+}
+
+QIcon AfxLoadIcon(UINT nID) {
+    const ResourceTable* table = AfxGetResourceTable();
+    const IconResource* icon = table != nullptr ? table->FindIcon(nID) : nullptr;
+    QIcon result;
+    if (icon != nullptr) {
+        for (XpmData image : icon->images)
+            result.addPixmap(QPixmap::fromImage(QImage(image)));
+    }
+    return result;
+}
+
+QString AfxLoadQString(UINT nID, bool* pFound) {
+    std::string text;
+    const bool found = AfxLoadString(nID, text);
+    if (pFound != nullptr)
+        *pFound = found;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace curvix

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ControlBar.h"
+
+#include <QRect>
+#include <QToolBar>
+#include <vector>
+
+class QAction;
+class QDockWidget;
+
+class QToolButton;
+
+namespace curvix {
+
+// A toolbar: a row of image buttons, each sending a command. Docked it
+// shows a gripper to drag it by; it docks on any side it is allowed to and
+// floats in a small window captioned with its title.
+class CToolBar : public CControlBar {
+public:
+    CToolBar() = default;
+    ~CToolBar() override;
+
+    BOOL CreateEx(CFrameWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, QRect rcBorders,
+                  UINT nID);
+    // Buttons from toolbar resource nIDResource, images from the bitmap
+    // of the same ID; FALSE when either is missing or too small.
+    BOOL LoadToolBar(UINT nIDResource);
+
+    void SetWindowText(const QString& text) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) override;
+
+    // Places the bar in one of the frame's dock sites.
+    void DockAt(Qt::DockWidgetArea area);
+
+    int GetCount() const { return static_cast<int>(m_items.size()); }
+    UINT GetItemID(int nIndex) const;
+    QAction* GetItemAction(int nIndex) const;
+    QToolButton* GetItemButton(int nIndex) const;
+    QToolBar* GetToolBarCtrl() const { return m_pToolBar.data(); }
+    QDockWidget* GetDockWidget() const;
+
+protected:
+    void OnDockingChanged() override;
+
+private:
+    void UpdateShape();
+
+    QPointer<QToolBar> m_pToolBar;
+    QPointer<QWidget> m_pGripper;
+    std::vector<QAction*> m_items; // null for separators
+    std::vector<UINT> m_itemIDs;
+};
+
+} // namespace curvix

@@ -1,0 +1,61 @@
+#include "CurvixResources.h"
+#include "Resource.h"
+
+namespace curvix {
+
+std::vector<MenuResource> CurvixMenus() {
+    return {{IDR_MAINFRAME,
+             {
+                 {0, "&File", 0, MF_POPUP},
+                 {1, "&New\tCtrl+N", ID_FILE_NEW, 0},
+                 {1, "&Open...\tCtrl+O", ID_FILE_OPEN, 0},
+                 {1, "&Save\tCtrl+S", ID_FILE_SAVE, 0},
+                 {1, "Save &As...", ID_FILE_SAVE_AS, 0},
+                 {1, "", 0, MF_SEPARATOR},
+                 {1, "Recent File", ID_FILE_MRU_FILE1, MF_GRAYED},
+                 {1, "", 0, MF_SEPARATOR},
+                 {1, "E&xit", ID_APP_EXIT, 0},
+                 {0, "&Edit", 0, MF_POPUP},
+                 {1, "&Copy As Image\tCtrl+C", ID_EDIT_COPY, 0},
+                 {0, "&View", 0, MF_POPUP},
+                 {1, "&Toolbar", ID_VIEW_TOOLBAR, 0},
+                 {1, "&Status Bar", ID_VIEW_STATUS_BAR, 0},
+                 {0, "&Scene", 0, MF_POPUP},
+                 {1, "&Antialiasing", ID_SCENE_ANTIALIASING, MF_CHECKED},
+                 {1, "&Graduation", ID_SCENE_GRADUATION, MF_CHECKED},
+                 {1, "", 0, MF_SEPARATOR},
+                 {1, "Rotate Z &Left", ID_SCENE_ROTATE_Z_LEFT, 0},
+                 {1, "Rotate Z &Right", ID_SCENE_ROTATE_Z_RIGHT, 0},
+                 {1, "", 0, MF_SEPARATOR},
+                 {1, "Zoom &In", ID_SCENE_ZOOM_IN, 0},
+                 {1, "Zoom &Out", ID_SCENE_ZOOM_OUT, 0},
+                 {1, "", 0, MF_SEPARATOR},
+                 {1, "&Save as Image...", ID_SCENE_SAVE_AS_IMAGE, 0},
+                 {0, "&Help", 0, MF_POPUP},
+                 {1, "&About Curvix...", ID_APP_ABOUT, 0},
+             }}};
+}
+
+std::vector<AccelTableResource> CurvixAccelerators() {
+    constexpr unsigned char ctrl = FVIRTKEY | FCONTROL;
+    constexpr unsigned char shift = FVIRTKEY | FSHIFT;
+    constexpr unsigned char alt = FVIRTKEY | FALT;
+    return {{IDR_MAINFRAME,
+             {
+                 {ctrl, 'N', ID_FILE_NEW},
+                 {ctrl, 'O', ID_FILE_OPEN},
+                 {ctrl, 'S', ID_FILE_SAVE},
+                 {ctrl, 'Z', ID_EDIT_UNDO},
+                 {ctrl, 'X', ID_EDIT_CUT},
+                 {ctrl, 'C', ID_EDIT_COPY},
+                 {ctrl, 'V', ID_EDIT_PASTE},
+                 {alt, VK_BACK, ID_EDIT_UNDO},
+                 {shift, VK_DELETE, ID_EDIT_CUT},
+                 {ctrl, VK_INSERT, ID_EDIT_COPY},
+                 {shift, VK_INSERT, ID_EDIT_PASTE},
+                 {FVIRTKEY, VK_F6, ID_NEXT_PANE},
+                 {shift, VK_F6, ID_PREV_PANE},
+             }}};
+}
+
+} // namespace curvix

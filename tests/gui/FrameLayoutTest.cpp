@@ -1,0 +1,166 @@
+#include "CurvixResources.h"
+#include "DialogUnits.h"
+#include "TestFrame.h"
+
+#include <QDir>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace curvix::test {
+namespace {
+
+QRect InFrame(const TestFrame& frame, const QWidget* widget) {
+    return QRect(widget->mapTo(&frame, QPoint(0, 0)), widget->size());
+}
+
+TEST(FrameLayout, OpensAt600By600WithTitleAndIcon) {
+    OpenFrame open;
+    EXPECT_EQ(open.frame->size(), QSize(600, 600));
+    EXPECT_EQ(open.frame->windowTitle(), "Curvix");
+    EXPECT_FALSE(open.frame->windowIcon().isNull());
+}
+
+TEST(FrameLayout, BarsSitWhereTheirCreationOrderPutsThem) {
+    OpenFrame open;
+    const TestFrame& frame = *open.frame;
+    const QRect menu = InFrame(frame, frame.menuBar());
+    const QRect file = InFrame(frame, frame.m_wndFileBar.GetDockWidget());
+    const QRect scene = InFrame(frame, frame.m_wndSceneBar.GetDockWidget());
+    const QRect formula = InFrame(frame, frame.m_wndFormulaBar.GetSafeHwnd());
+    const QRect status = InFrame(frame, frame.m_wndStatusBar.GetSafeHwnd());
+    const QRect view = InFrame(frame, frame.GetActiveView());
+
+    // Status bar along the bottom edge, formula bar right above it, both
+    // across the full width.
+    EXPECT_EQ(status.bottom(), frame.height() - 1);
+    EXPECT_EQ(status.left(), 0);
+    EXPECT_EQ(status.width(), frame.width());
+    EXPECT_EQ(formula.bottom() + 1, status.top());
+    EXPECT_EQ(formula.left(), 0);
+    EXPECT_EQ(formula.width(), frame.width());
+    // File toolbar across the top under the menu; Scene toolbar down the
+    // left edge between the File toolbar and the formula bar.
+    EXPECT_EQ(file.top(), menu.bottom() + 1);
+    EXPECT_EQ(file.left(), 0);
+    EXPECT_EQ(file.width(), frame.width());
+    EXPECT_EQ(scene.left(), 0);
+    EXPECT_GT(scene.top(), file.bottom());
+    EXPECT_LT(scene.bottom(), formula.top());
+    // The view fills the rest.
+    EXPECT_GT(view.left(), scene.right());
+    EXPECT_GT(view.top(), file.bottom());
+    EXPECT_LT(view.bottom(), formula.top());
+    EXPECT_GT(view.width(), 450);
+    EXPECT_GT(view.height(), 350);
+}
+
+TEST(FormulaBar, ControlsInTemplateOrderAndAllInsideTheFrame) {
+    OpenFrame open;
+    const TestFrame& frame = *open.frame;
+    QWidget* page = frame.m_wndFormulaBar.GetPage();
+    QLabel* label = page->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "f(x)= ");
+    EXPECT_TRUE(label->isEnabled());
+
+    struct Button {
+        UINT id;
+        const char* text;
+    };
+    int previousRight = InFrame(frame, open.Formula()).right();
+    EXPECT_GT(InFrame(frame, open.Formula()).left(), InFrame(frame, label).left());
+    for (const Button& b :
+         {Button{IDC_SQRT, "&sqrt"}, Button{IDC_COS, "&cos"}, Button{IDC_SIN, "s&in"},
+          Button{IDC_TAN, "&tan"}, Button{IDC_DRAW, "&Draw!"}}) {
+        QPushButton* button = open.Button(b.id);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), b.text);
+        const QRect r = InFrame(frame, button);
+        EXPECT_GT(r.left(), previousRight);
+        EXPECT_TRUE(button->isVisible());
+        previousRight = r.right();
+    }
+    EXPECT_LT(previousRight, frame.width());
+    EXPECT_TRUE(open.Button(IDC_DRAW)->isDefault());
+    EXPECT_EQ(frame.m_wndFormulaBar.GetWindowText(), "Function");
+}
+
+TEST(FormulaBar, CannotBeMovedOrFloated) {
+    OpenFrame open;
+    auto* holder = qobject_cast<QToolBar*>(open.frame->m_wndFormulaBar.GetSafeHwnd());
+    ASSERT_NE(holder, nullptr);
+    EXPECT_FALSE(holder->isMovable());
+    EXPECT_FALSE(holder->isFloatable());
+    EXPECT_EQ(open.frame->toolBarArea(holder), Qt::BottomToolBarArea);
+}
+
+TEST(FrameLayout, Screenshot) {
+    OpenFrame open;
+    open.Formula()->setText("sin(x)*x/2");
+    open.frame->ShowViewSize(584, 412);
+    open.RunIdle();
+    const QString path = QDir::current().absoluteFilePath("curvix-frame.png");
+    ASSERT_TRUE(open.frame->grab().save(path));
+    std::printf("screenshot: %s\n", qPrintable(path));
+}
+
+} // namespace
+} // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+struct DialogRectCase {
+    QRect units;
+    DialogBaseUnits base;
+    QRect pixels;
+};
+
+class DialogRectTest : public ::testing::TestWithParam<DialogRectCase> {};
+
+void PrintTo(const DialogRectCase& c, std::ostream* os) {
+    *os << c.units.x() << "_" << c.units.width() << "_at_" << c.base.cx << "x" << c.base.cy;
+}
+
+TEST_P(DialogRectTest, EdgesRoundToTheNearestPixel) {
+    const DialogRectCase& c = GetParam();
+    EXPECT_EQ(AfxMapDialogRect(c.units.x(), c.units.y(), c.units.width(), c.units.height(), c.base),
+              c.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, DialogRectTest,
+    ::testing::Values(DialogRectCase{{338, 1, 35, 14}, {6, 13}, {507, 2, 53, 22}},
+                      DialogRectCase{{23, 1, 228, 14}, {6, 13}, {35, 2, 342, 22}},
+                      DialogRectCase{{5, 4, 18, 8}, {6, 13}, {8, 7, 27, 13}},
+                      DialogRectCase{{0, 0, 376, 17}, {6, 13}, {0, 0, 564, 28}},
+                      DialogRectCase{{0, 0, 376, 17}, {5, 13}, {0, 0, 470, 28}},
+                      DialogRectCase{{254, 1, 17, 14}, {7, 16}, {445, 2, 29, 28}}));
+
+TEST(FormulaBar, ControlsSitAtTheirTemplatePositionsInTheBarsFont) {
+    OpenFrame open;
+    const DialogResource* dialog = GetCurvixResources().FindDialog(IDD_FORMULABAR);
+    ASSERT_NE(dialog, nullptr);
+    QWidget* page = open.frame->m_wndFormulaBar.GetPage();
+    const DialogBaseUnits base = AfxGetDialogBaseUnits(page->font());
+    EXPECT_EQ(page->height(), AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, base).height());
+    for (const DialogItemResource& item : dialog->items) {
+        if (item.id == IDC_STATIC)
+            continue;
+        QWidget* control = open.frame->m_wndFormulaBar.GetDlgItem(item.id);
+        ASSERT_NE(control, nullptr) << item.id;
+        EXPECT_EQ(control->geometry(), AfxMapDialogRect(item.x, item.y, item.cx, item.cy, base))
+            << item.id;
+    }
+}
+
+} // namespace
+} // namespace curvix::test

@@ -1,0 +1,209 @@
+#include "TestFrame.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QEnterEvent>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <gtest/gtest.h>
+
+namespace curvix::test {
+namespace {
+
+// One toolbar slot as the user sees it: the command, whether it is
+// greyed, its tooltip and its prompt in the status bar.
+struct ButtonCase {
+    UINT id; // 0 for a separator
+    bool enabled;
+    const char* tooltip;
+    const char* prompt;
+};
+
+void ExpectButtons(OpenFrame& open, CToolBar& bar, const std::vector<ButtonCase>& expected) {
+    ASSERT_EQ(bar.GetCount(), static_cast<int>(expected.size()));
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        SCOPED_TRACE(i);
+        const ButtonCase& item = expected[static_cast<size_t>(i)];
+        EXPECT_EQ(bar.GetItemID(i), item.id);
+        if (item.id == 0) {
+            EXPECT_EQ(bar.GetItemButton(i), nullptr);
+            continue;
+        }
+        QToolButton* button = bar.GetItemButton(i);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->isEnabled(), item.enabled);
+        EXPECT_EQ(button->toolTip().toStdString(), item.tooltip);
+        EXPECT_EQ(button->size(), QSize(23, 22));
+        EXPECT_EQ(button->text(), QString());
+        EXPECT_FALSE(button->icon().isNull());
+
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(button, &enter);
+        EXPECT_EQ(open.MessagePane().toStdString(), item.prompt);
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(button, &leave);
+        EXPECT_EQ(open.MessagePane(), "Ready");
+    }
+}
+
+TEST(FileToolBar, ButtonsStatesTooltipsAndPrompts) {
+    OpenFrame open;
+    ExpectButtons(open, open.frame->m_wndFileBar,
+                  {{ID_FILE_NEW, true, "New", "Create a new document"},
+                   {ID_FILE_OPEN, true, "Open", "Open an existing document"},
+                   {ID_FILE_SAVE, true, "Save", "Save the active document"},
+                   {0, false, "", ""},
+                   {ID_EDIT_COPY, false, "Copy", "Copy the selection and put it on the Clipboard"},
+                   {0, false, "", ""},
+                   {ID_APP_ABOUT, true, "About",
+                    "Display program information, version number and copyright"}});
+}
+
+TEST(SceneToolBar, ButtonsAreAllGreyedWithoutTooltipsOrPrompts) {
+    OpenFrame open;
+    ExpectButtons(open, open.frame->m_wndSceneBar,
+                  {{ID_SCENE_TOOL1, false, "", ""},
+                   {ID_SCENE_TOOL1, false, "", ""},
+                   {0, false, "", ""},
+                   {ID_SCENE_TOOL2, false, "", ""},
+                   {ID_SCENE_TOOL3, false, "", ""},
+                   {0, false, "", ""},
+                   {ID_SCENE_ROTATE_Z_RIGHT, false, "", ""},
+                   {ID_SCENE_ROTATE_Z_LEFT, false, "", ""},
+                   {0, false, "", ""},
+                   {ID_SCENE_TOOL4, false, "", ""}});
+}
+
+TEST(SceneToolBar, TheTwoFirstButtonsShareACommandButNotAnImage) {
+    OpenFrame open;
+    CToolBar& bar = open.frame->m_wndSceneBar;
+    const QImage first = bar.GetItemButton(0)->icon().pixmap(16, 15).toImage();
+    const QImage second = bar.GetItemButton(1)->icon().pixmap(16, 15).toImage();
+    EXPECT_EQ(first.size(), QSize(16, 15));
+    EXPECT_NE(first, second);
+}
+
+TEST(FileToolBar, ButtonClickRunsItsCommandAndGreyedButtonDoesNothing) {
+    OpenFrame open;
+    CToolBar& bar = open.frame->m_wndFileBar;
+    QTest::mouseClick(bar.GetItemButton(0), Qt::LeftButton);
+    QTest::mouseClick(bar.GetItemButton(2), Qt::LeftButton);
+    QTest::mouseClick(bar.GetItemButton(4), Qt::LeftButton); // Copy, greyed
+    bar.GetItemAction(4)->trigger();
+    for (int i : {0, 1, 3, 4})
+        QTest::mouseClick(open.frame->m_wndSceneBar.GetItemButton(i), Qt::LeftButton);
+    const std::vector<std::pair<std::string, UINT>> expected{{"app", ID_FILE_NEW},
+                                                             {"doc", ID_FILE_SAVE}};
+    EXPECT_EQ(open.log.entries, expected);
+}
+
+TEST(ToolBars, DockedAtTopAndLeftDockableEverywhereAndFloatWithTheirTitles) {
+    OpenFrame open;
+    struct Case {
+        CToolBar* bar;
+        Qt::DockWidgetArea area;
+        Qt::Orientation orientation;
+        const char* title;
+    };
+    for (const Case& c :
+         {Case{&open.frame->m_wndFileBar, Qt::TopDockWidgetArea, Qt::Horizontal, "File"},
+          Case{&open.frame->m_wndSceneBar, Qt::LeftDockWidgetArea, Qt::Vertical, "Scene"}}) {
+        SCOPED_TRACE(c.title);
+        QDockWidget* dock = c.bar->GetDockWidget();
+        EXPECT_EQ(open.frame->dockWidgetArea(dock), c.area);
+        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), c.orientation);
+        EXPECT_EQ(dock->allowedAreas(), Qt::AllDockWidgetAreas);
+        EXPECT_TRUE(dock->features().testFlag(QDockWidget::DockWidgetMovable));
+        EXPECT_TRUE(dock->features().testFlag(QDockWidget::DockWidgetFloatable));
+        EXPECT_EQ(dock->windowTitle(), c.title);
+        // Docked, a gripper stands in for the caption.
+        ASSERT_NE(dock->titleBarWidget(), nullptr);
+        EXPECT_TRUE(dock->titleBarWidget()->isVisible());
+
+        dock->setFloating(true);
+        open.RunIdle();
+        EXPECT_TRUE(dock->isWindow());
+        EXPECT_EQ(dock->titleBarWidget(), nullptr); // the window's caption shows the title
+        EXPECT_EQ(dock->windowTitle(), c.title);
+        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Horizontal);
+
+        c.bar->DockAt(Qt::RightDockWidgetArea);
+        open.RunIdle();
+        EXPECT_FALSE(dock->isWindow());
+        EXPECT_EQ(open.frame->dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Vertical);
+        EXPECT_NE(dock->titleBarWidget(), nullptr);
+        c.bar->DockAt(Qt::BottomDockWidgetArea);
+        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Horizontal);
+    }
+}
+
+TEST(ToolBars, FloatingFileToolbarKeepsWorking) {
+    OpenFrame open;
+    QDockWidget* dock = open.frame->m_wndFileBar.GetDockWidget();
+    dock->setFloating(true);
+    open.RunIdle();
+    QTest::mouseClick(open.frame->m_wndFileBar.GetItemButton(1), Qt::LeftButton);
+    const std::vector<std::pair<std::string, UINT>> expected{{"app", ID_FILE_OPEN}};
+    EXPECT_EQ(open.log.entries, expected);
+}
+
+} // namespace
+} // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+TEST(ToolBars, PointerRestingOnButtonsShowsPromptsAlsoWhenGreyed) {
+    OpenFrame open;
+    QToolButton* save = open.frame->m_wndFileBar.GetItemButton(2);
+    QToolButton* copy = open.frame->m_wndFileBar.GetItemButton(4);
+    QTest::mouseMove(save);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open.MessagePane() == "Save the active document"; }))
+        << open.MessagePane().toStdString();
+    QTest::mouseMove(copy);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return open.MessagePane() == "Copy the selection and put it on the Clipboard";
+    })) << open.MessagePane().toStdString();
+    QTest::mouseMove(open.frame->GetActiveView());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open.MessagePane() == "Ready"; }))
+        << open.MessagePane().toStdString();
+}
+
+TEST(ToolBars, TooltipAppearsForEnabledAndGreyedButtons) {
+    OpenFrame open;
+    for (int index : {0, 4}) {
+        QToolButton* button = open.frame->m_wndFileBar.GetItemButton(index);
+        const QPoint local(5, 5);
+        QHelpEvent help(QEvent::ToolTip, local, button->mapToGlobal(local));
+        QCoreApplication::sendEvent(button, &help);
+        EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+        EXPECT_EQ(QToolTip::text(), index == 0 ? "New" : "Copy");
+        QToolTip::hideText();
+    }
+}
+
+} // namespace
+} // namespace curvix::test
+
+namespace curvix::test {
+namespace {
+
+TEST(ToolBars, DraggingTheGripperFloatsTheBar) {
+    OpenFrame open;
+    QDockWidget* dock = open.frame->m_wndSceneBar.GetDockWidget();
+    QWidget* gripper = dock->titleBarWidget();
+    ASSERT_NE(gripper, nullptr);
+    const QPoint start = gripper->rect().center();
+    QTest::mousePress(gripper, Qt::LeftButton, {}, start);
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(gripper, start + QPoint(step * 25, step * 20));
+    QTest::mouseRelease(gripper, Qt::LeftButton, {}, start + QPoint(250, 200));
+    EXPECT_TRUE(QTest::qWaitFor([dock] { return dock->isFloating(); }));
+    EXPECT_EQ(dock->windowTitle(), "Scene");
+}
+
+} // namespace
+} // namespace curvix::test
