@@ -2,6 +2,7 @@
 
 #include "Resource.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <cstdio>
 
@@ -86,6 +87,18 @@ void CMainFrame::ShowViewSize(int cx, int cy) {
     char text[40];
     std::snprintf(text, sizeof text, "%s%dx%d", prefix, cx, cy);
     m_wndStatusBar.SetPaneText(1, QString::fromLatin1(text), true);
+}
+
+void CMainFrame::BeginWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CMainFrame::RestoreWaitCursor() {
+    QApplication::changeOverrideCursor(Qt::WaitCursor);
+}
+
+void CMainFrame::EndWaitCursor() {
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace curvix

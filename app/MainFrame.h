@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurveFrame.h"
 #include "DialogBar.h"
 #include "FrameWnd.h"
 #include "StatusBar.h"
@@ -11,7 +12,7 @@ namespace curvix {
 
 // The program's one top-level window: the File and Scene toolbars, the
 // status bar with its message and view-size panes, and the formula bar.
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public CCurveFrame {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -20,11 +21,15 @@ public:
 
     // The formula field's whole text as 8-bit characters; empty when the
     // formula bar does not exist.
-    std::string GetFormulaText();
+    std::string GetFormulaText() override;
     // Shows text in the message pane at once.
-    void SetStatusText(std::string text);
+    void SetStatusText(std::string text) override;
     // Writes the view's client size into the size pane.
-    void ShowViewSize(int cx, int cy);
+    void ShowViewSize(int cx, int cy) override;
+
+    void BeginWaitCursor() override;
+    void RestoreWaitCursor() override;
+    void EndWaitCursor() override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
 

@@ -2,7 +2,7 @@
 // sin(x)*x^2+3*x, each one rewritten and evaluated afresh.
 
 #include "CurvixDoc.h"
-#include "CurvixView.h"
+#include "CurvixScene.h"
 
 #include <benchmark/benchmark.h>
 #include <sstream>
@@ -16,7 +16,7 @@ void ComputeCurve(benchmark::State& state, float first, float last, float step,
     doc.GetRange()[0] = first;
     doc.GetRange()[1] = last;
     *doc.GetStep() = step;
-    curvix::CCurvixView view;
+    curvix::CCurvixScene view;
     view.SetDocument(&doc);
     view.SetScenePointers(doc.GetRotation(), doc.GetHalfExtents(), doc.GetRange(), doc.GetStep());
     std::ostringstream reports;

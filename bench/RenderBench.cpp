@@ -2,7 +2,7 @@
 // through Mesa's software renderer offscreen, and the drawing code's own
 // cost with OpenGL replaced by functions that do nothing.
 
-#include "CurvixView.h"
+#include "CurvixScene.h"
 #include "EglDevice.h"
 #include "GLApi.h"
 #include "SceneSettings.h"
@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kCurvePoints = 1'000'000;
 
-void FillCurve(curvix::CCurvixView& view) {
+void FillCurve(curvix::CCurvixScene& view) {
     curvix::VertexArray& curve = view.GetVertices();
     curve.Reserve(2 * kCurvePoints);
     for (int i = 0; i < kCurvePoints; ++i) {
@@ -28,7 +28,7 @@ void BM_FrameWithMillionPointCurve(benchmark::State& state) {
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
     curvix::EglDevice device(600, 600);
     curvix::SceneSettings scene;
-    curvix::CCurvixView view;
+    curvix::CCurvixScene view;
     view.SetScenePointers(scene.rotation, scene.halfExtents, scene.range, &scene.step);
     view.CreateGL(&device);
     if (view.GetGLContext().GetHandle() == nullptr || !device.GetLastError().empty()) {
@@ -64,7 +64,7 @@ const curvix::GLApi kNoOpApi = {nop::Enum, nop::Clamp4, nop::Enum2, nop::Viewpor
 
 void BM_DrawingCodeAloneMillionPoints(benchmark::State& state) {
     curvix::SceneSettings scene;
-    curvix::CCurvixView view;
+    curvix::CCurvixScene view;
     view.SetScenePointers(scene.rotation, scene.halfExtents, scene.range, &scene.step);
     FillCurve(view);
     curvix::ScopedGLApi noOp(kNoOpApi);

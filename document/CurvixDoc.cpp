@@ -1,8 +1,10 @@
 #include "CurvixDoc.h"
 
 #include "Archive.h"
+#include "CurveFrame.h"
 #include "CurveView.h"
 #include "FrameWndBase.h"
+#include "Resource.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +12,10 @@
 #include <string>
 
 namespace curvix {
+
+BEGIN_MESSAGE_MAP(CCurvixDoc, CDocument)
+ON_COMMAND(IDC_DRAW, &CCurvixDoc::OnDrawCurve)
+END_MESSAGE_MAP()
 
 CCurvixDoc::~CCurvixDoc() = default;
 
@@ -70,18 +76,43 @@ void CCurvixDoc::Load(CArchive& archive) {
     RecomputeCurve();
 }
 
-void CCurvixDoc::RecomputeCurve() {
+namespace {
+
+// The main frame's active view, when it can sample a curve.
+CCurveView* ActiveCurveView() {
     CFrameWndBase* frame = AfxGetMainWnd();
-    if (frame == nullptr) {
+    return frame != nullptr ? dynamic_cast<CCurveView*>(frame->GetActiveView()) : nullptr;
+}
+
+} // namespace
+
+void CCurvixDoc::OnDrawCurve() {
+    if (ActiveCurveView() == nullptr) {
         return;
     }
-    auto* view = dynamic_cast<CCurveView*>(frame->GetActiveView());
+    if (CCurveFrame* frame = AfxGetCurveFrame()) {
+        m_formula = ExprString(frame->GetFormulaText().c_str());
+    }
+    RecomputeCurve();
+}
+
+void CCurvixDoc::RecomputeCurve() {
+    CCurveView* view = ActiveCurveView();
     if (view == nullptr) {
         return;
     }
-    // The status texts and the wait cursor come with the main frame.
+    CCurveFrame* frame = AfxGetCurveFrame();
+    if (frame != nullptr) {
+        frame->BeginWaitCursor();
+        frame->SetStatusText("Calculating curve...");
+    }
     view->ComputeCurve();
     UpdateAllViews(nullptr, 0, nullptr);
+    if (frame != nullptr) {
+        frame->RestoreWaitCursor();
+        frame->SetStatusText("Ready");
+        frame->EndWaitCursor();
+    }
 }
 
 } // namespace curvix

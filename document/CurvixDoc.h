@@ -26,9 +26,15 @@ public:
     bool OnNewDocument() override;
     void Serialize(CArchive& archive) override;
 
-    // What Draw does after taking the formula: sample it in the main
-    // frame's active view and update the views. Nothing happens without a
-    // main frame with an active view, e.g. while the application starts.
+    // The Draw command: takes the formula bar's text as the formula, then
+    // recomputes the curve.
+    void OnDrawCurve();
+
+    // What Draw does after taking the formula, and what ends a load: sample
+    // it in the main frame's active view and update the views, with the
+    // wait cursor and "Calculating curve..." then "Ready" in the status bar.
+    // Nothing happens without a main frame with an active view, e.g. while
+    // the application starts.
     void RecomputeCurve();
 
     // Draw takes the formula bar's text in here.
@@ -40,6 +46,8 @@ private:
 
     SceneSettings m_scene;
     ExprString m_formula;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 } // namespace curvix

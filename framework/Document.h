@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CmdTarget.h"
+
 #include <string>
 #include <vector>
 
@@ -9,13 +11,12 @@ class CArchive;
 class CViewBase;
 
 // Base of the application's document: its file path and title, the views
-// that show it, and the steps that open and save it through Serialize.
-class CDocument {
+// that show it, and the steps that open and save it through Serialize. It is
+// a command target, so that commands routed through a view reach it.
+class CDocument : public CCmdTarget {
 public:
     CDocument() = default;
-    CDocument(const CDocument&) = delete;
-    CDocument& operator=(const CDocument&) = delete;
-    virtual ~CDocument();
+    ~CDocument() override;
 
     const std::string& GetPathName() const { return m_strPathName; }
     // Takes path as the document's file and its file name as the title.

@@ -1,12 +1,12 @@
 #include "CurveSampler.h"
 #include "CurvixDoc.h"
-#include "CurvixView.h"
+#include "CurvixScene.h"
 
 #include <iostream>
 
 namespace curvix {
 
-void CCurvixView::ComputeCurve() {
+void CCurvixScene::ComputeCurve() {
     if (m_pDocument == nullptr || m_pRange == nullptr || m_pStep == nullptr) {
         m_vertices.Clear(); // not attached to a document yet: no curve
         return;

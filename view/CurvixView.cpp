@@ -1,9 +1,127 @@
 #include "CurvixView.h"
 
+#include "CurveFrame.h"
+#include "CurvixDoc.h"
+
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QWindow>
+
 namespace curvix {
 
-CCurvixView::~CCurvixView() {
-    m_vertices.Clear();
+namespace {
+
+CCurvixScene::Point ToPoint(const QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    return {point.x(), point.y()};
+}
+
+} // namespace
+
+CCurvixView::CCurvixView() {
+    // A native window of its own that only OpenGL draws into.
+    setAttribute(Qt::WA_NativeWindow);
+    setAttribute(Qt::WA_PaintOnScreen);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+    m_pSurface = std::make_unique<QtGLDevice>(this);
+}
+
+CCurvixView::~CCurvixView() = default;
+
+int CCurvixView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CView::OnCreate(lpCreateStruct) == -1) {
+        return -1;
+    }
+    // Without a context the view still exists and shows nothing.
+    CreateGL(m_pSurface.get());
+    auto* document = dynamic_cast<CCurvixDoc*>(CView::GetDocument());
+    CCurvixScene::SetDocument(document);
+    if (document != nullptr) {
+        SetScenePointers(document->GetRotation(), document->GetHalfExtents(), document->GetRange(),
+                         document->GetStep());
+    }
+    return 0;
+}
+
+bool CCurvixView::MakeCurrent() {
+    const GLRenderContext context = GetGLContext().GetHandle();
+    return context != nullptr && m_pSurface->MakeCurrent(context);
+}
+
+void CCurvixView::OnUpdate(CViewBase* sender, long hint, void* hintObject) {
+    if (MakeCurrent() && GetDocument() != nullptr) {
+        SetProjection(width(), height());
+    }
+    CView::OnUpdate(sender, hint, hintObject);
+}
+
+void CCurvixView::ResetRotation() {
+    ResetAngles();
+    update();
+}
+
+void CCurvixView::OnSize(int width, int height) {
+    if (MakeCurrent() && GetDocument() != nullptr) {
+        SetProjection(width, height);
+    }
+    if (CCurveFrame* frame = AfxGetCurveFrame()) {
+        frame->ShowViewSize(width, height);
+    }
+}
+
+void CCurvixView::OnLButtonDown(Point point) {
+    // Qt has grabbed the mouse for this window with the press, so moves
+    // outside it keep arriving until the release.
+    BeginDrag(point);
+}
+
+void CCurvixView::OnLButtonUp() {
+    EndDrag();
+}
+
+void CCurvixView::OnMouseMove(Point point) {
+    if (DragTo(point)) {
+        update();
+    }
+}
+
+void CCurvixView::OnLButtonDblClk() {
+    ResetRotation();
+}
+
+void CCurvixView::paintEvent(QPaintEvent*) {
+    if (GetDocument() == nullptr || !MakeCurrent()) {
+        return;
+    }
+    OnDraw(m_pSurface.get());
+}
+
+void CCurvixView::resizeEvent(QResizeEvent* event) {
+    OnSize(event->size().width(), event->size().height());
+}
+
+void CCurvixView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonDown(ToPoint(event));
+    }
+}
+
+void CCurvixView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonUp();
+    }
+}
+
+void CCurvixView::mouseMoveEvent(QMouseEvent* event) {
+    OnMouseMove(ToPoint(event));
+}
+
+void CCurvixView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonDblClk();
+    }
 }
 
 } // namespace curvix

@@ -1,80 +1,60 @@
 #pragma once
 
-#include "CurveView.h"
-#include "ExpressionEvaluator.h"
-#include "GLContext.h"
-#include "VertexArray.h"
+#include "CurvixScene.h"
+#include "QtGLDevice.h"
+#include "View.h"
 
-#include <cstdint>
+#include <memory>
 
 namespace curvix {
 
 class CCurvixDoc;
 
-// The one view: owns the expression engine and the sampled curve, and
-// keeps pointers into its document's scene numbers for its whole life.
-// The window side (creation, size, mouse, painting) is added on top of this.
-class CCurvixView : public CCurveView {
-public:
-    struct Point {
-        std::int32_t x = 0;
-        std::int32_t y = 0;
-    };
+// Holds the view's drawable. As a base listed before CCurvixScene it
+// outlives the rendering context, which is released on it.
+struct CViewSurface {
+    std::unique_ptr<QtGLDevice> m_pSurface;
+};
 
-    CCurvixView() = default;
-    CCurvixView(const CCurvixView&) = delete;
-    CCurvixView& operator=(const CCurvixView&) = delete;
+// The one view window: an OpenGL scene in a native child window of the
+// frame. It is never erased or painted by Qt; every paint is a full OpenGL
+// frame and a buffer swap. A left-button drag turns the scene, a double
+// click turns it back.
+class CCurvixView : public CView, private CViewSurface, public CCurvixScene {
+public:
+    CCurvixView();
     ~CCurvixView() override;
 
-    // What window creation does with the document: remember it and take
-    // the addresses of its scene groups, in the order rotation,
-    // half-extents, range, step.
-    void SetDocument(CCurvixDoc* document) { m_pDocument = document; }
-    void SetScenePointers(float* rotation, float* halfExtents, float* range, float* step) {
-        m_pRotation = rotation;
-        m_pHalfExtents = halfExtents;
-        m_pRange = range;
-        m_pStep = step;
-    }
-    CCurvixDoc* GetDocument() const { return m_pDocument; }
+    CCurvixDoc* GetDocument() const { return CCurvixScene::GetDocument(); }
 
-    // Samples the document's formula into m_vertices.
-    void ComputeCurve() override;
+    // Window creation: the rendering context on the view's own surface,
+    // the OpenGL state, then the document's scene numbers.
+    int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
+    // The document's numbers may have changed (New, a load): the projection
+    // is set again before the repaint.
+    void OnUpdate(CViewBase* sender, long hint, void* hintObject) override;
 
-    // The OpenGL part of window creation: a context on the device (stencil
-    // bits 0, result not needed: without a context nothing is drawn), then
-    // the fixed OpenGL state.
-    void CreateGL(GLDevice* pDevice) {
-        m_glContext.Create(pDevice, 0);
-        InitGL();
-    }
-    const GLContext& GetGLContext() const { return m_glContext; }
+    // All three angles to 0 and a repaint.
+    void ResetRotation();
 
-    // Drawing, in the current OpenGL context.
-    void InitGL();
-    // The size handler's projection steps for a client area in pixels.
-    void SetProjection(int width, int height);
-    // One frame, then the device shows it (nothing is swapped without one).
-    void OnDraw(GLDevice* pDevice);
-    void RenderScene();
-    void DrawAxes();
-    void DrawCurve();
+    // Makes the view's rendering context current; false without one.
+    bool MakeCurrent();
 
-    const VertexArray& GetVertices() const { return m_vertices; }
-    VertexArray& GetVertices() { return m_vertices; }
-    ExpressionEvaluator& GetEvaluator() { return m_evaluator; }
+    QPaintEngine* paintEngine() const override { return nullptr; }
 
-private:
-    GLContext m_glContext;
-    ExpressionEvaluator m_evaluator;
-    VertexArray m_vertices;
-    float* m_pHalfExtents = nullptr;
-    float* m_pRotation = nullptr;
-    float* m_pRange = nullptr;
-    float* m_pStep = nullptr;
-    bool m_bDragging = false;
-    Point m_ptLast;
-    CCurvixDoc* m_pDocument = nullptr;
+protected:
+    void OnSize(int width, int height);
+    void OnLButtonDown(Point point);
+    void OnLButtonUp();
+    void OnMouseMove(Point point);
+    void OnLButtonDblClk();
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 } // namespace curvix

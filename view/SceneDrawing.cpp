@@ -2,7 +2,7 @@
 // frame of axes, ticks, arrow heads and curve, drawn in whatever context is
 // current.
 
-#include "CurvixView.h"
+#include "CurvixScene.h"
 #include "GLApi.h"
 #include "TickLimits.h"
 
@@ -25,7 +25,7 @@ void SetDrawingColor(const GLApi& gl) {
 
 } // namespace
 
-void CCurvixView::InitGL() {
+void CCurvixScene::InitGL() {
     const GLApi& gl = ActiveGLApi();
     gl.ShadeModel(GL_SMOOTH);
     gl.ClearColor(0.0F, 0.0F, 0.0F, 0.0F);
@@ -33,7 +33,7 @@ void CCurvixView::InitGL() {
     gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-void CCurvixView::SetProjection(int width, int height) {
+void CCurvixScene::SetProjection(int width, int height) {
     const GLApi& gl = ActiveGLApi();
     gl.Viewport(0, 0, width, height);
     gl.MatrixMode(GL_PROJECTION);
@@ -46,14 +46,14 @@ void CCurvixView::SetProjection(int width, int height) {
     gl.LoadIdentity();
 }
 
-void CCurvixView::OnDraw(GLDevice* pDevice) {
+void CCurvixScene::OnDraw(GLDevice* pDevice) {
     RenderScene();
     if (pDevice != nullptr) {
         pDevice->SwapBuffers();
     }
 }
 
-void CCurvixView::RenderScene() {
+void CCurvixScene::RenderScene() {
     const GLApi& gl = ActiveGLApi();
     gl.Clear(GL_COLOR_BUFFER_BIT);
     gl.LoadIdentity();
@@ -63,7 +63,7 @@ void CCurvixView::RenderScene() {
     DrawCurve();
 }
 
-void CCurvixView::DrawAxes() {
+void CCurvixScene::DrawAxes() {
     const GLApi& gl = ActiveGLApi();
     const float ex = m_pHalfExtents[0];
     const float ey = m_pHalfExtents[1];
@@ -98,7 +98,7 @@ void CCurvixView::DrawAxes() {
     gl.End();
 }
 
-void CCurvixView::DrawCurve() {
+void CCurvixScene::DrawCurve() {
     const GLApi& gl = ActiveGLApi();
     const std::size_t count = m_vertices.Size();
     const float* values = m_vertices.Data();

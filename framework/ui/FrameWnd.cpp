@@ -39,6 +39,8 @@ END_MESSAGE_MAP()
 CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd() {
+    if (AfxGetMainWnd() == this)
+        AfxSetMainWnd(nullptr);
     QObject::disconnect(m_idleConnection);
     if (qApp != nullptr)
         qApp->removeEventFilter(this);
@@ -109,6 +111,8 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         view->setObjectName(QStringLiteral("View"));
         view->SetDocument(context->m_pCurrentDoc);
         setCentralWidget(view);
+        if (view->OnCreate(lpCreateStruct) == -1)
+            return -1;
         SetActiveView(view);
     }
     return 0;

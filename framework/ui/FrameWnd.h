@@ -2,6 +2,7 @@
 
 #include "AcceleratorTable.h"
 #include "ControlBar.h"
+#include "FrameWndBase.h"
 #include "View.h"
 #include "Wnd.h"
 
@@ -19,7 +20,7 @@ namespace curvix {
 // go through SendCommand and are routed to the active view (and its
 // document), the frame, then the application. Menu items are updated when
 // their menu opens and bar buttons whenever the event loop goes idle.
-class CFrameWnd : public QMainWindow, public CCmdTarget {
+class CFrameWnd : public QMainWindow, public CCmdTarget, public CFrameWndBase {
 public:
     CFrameWnd();
     ~CFrameWnd() override;
@@ -29,7 +30,7 @@ public:
     // accelerators) and runs the creation handlers; FALSE when they fail.
     BOOL LoadFrame(UINT nIDResource, CCreateContext* pContext = nullptr);
 
-    CView* GetActiveView() const { return m_pViewActive.data(); }
+    CView* GetActiveView() const override { return m_pViewActive.data(); }
     void SetActiveView(CView* pView) { m_pViewActive = pView; }
 
     void EnableDocking(DWORD dwDockStyle);

@@ -13,10 +13,27 @@ CView::CView() {
 
 CView::~CView() = default;
 
+void CView::SetDocument(CDocument* pDocument) {
+    if (pDocument != nullptr) {
+        pDocument->AddView(this);
+    } else if (CDocument* current = GetAttachedDocument()) {
+        current->RemoveView(this);
+    }
+}
+
+int CView::OnCreate(LPCREATESTRUCT) {
+    return 0;
+}
+
 bool CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return true;
-    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    CDocument* document = GetDocument();
+    return document != nullptr && document->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CView::OnUpdate(CViewBase*, long, void*) {
+    update();
 }
 
 void CView::OnNextPaneCmd(UINT) {}

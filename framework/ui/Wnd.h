@@ -10,6 +10,7 @@
 
 namespace curvix {
 
+class CDocument;
 class CView;
 
 using BOOL = int;
@@ -29,10 +30,10 @@ struct CREATESTRUCT {
 using LPCREATESTRUCT = CREATESTRUCT*;
 
 // What a frame needs to create its view: how to make the view object and
-// which document it shows (a command target, so commands reach it).
+// which document it shows.
 struct CCreateContext {
     std::function<CView*()> m_pNewViewClass;
-    CCmdTarget* m_pCurrentDoc = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
 };
 
 } // namespace curvix

@@ -1,5 +1,5 @@
 #include "CurvixDoc.h"
-#include "CurvixView.h"
+#include "CurvixScene.h"
 
 #include <gtest/gtest.h>
 #include <iostream>
@@ -31,7 +31,7 @@ protected:
                               doc.GetStep());
     }
     CCurvixDoc doc;
-    CCurvixView view;
+    CCurvixScene view;
 };
 
 TEST_F(ComputeCurveTest, SamplesTheDocumentsFormulaOverItsRange) {
@@ -66,7 +66,7 @@ TEST_F(ComputeCurveTest, RefusedSettingsLeaveAnEmptyCurveAndOneLineOnStandardErr
 }
 
 TEST(ComputeCurveWithoutDocumentTest, GivesAnEmptyCurve) {
-    CCurvixView view;
+    CCurvixScene view;
     view.ComputeCurve();
     EXPECT_TRUE(view.GetVertices().IsEmpty());
 }

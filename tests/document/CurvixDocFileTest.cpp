@@ -1,6 +1,6 @@
 #include "Bits.h"
 #include "CurvixDoc.h"
-#include "CurvixView.h"
+#include "CurvixScene.h"
 #include "FrameWndBase.h"
 #include "TestFiles.h"
 
@@ -108,7 +108,7 @@ protected:
     RecordingErrorSink errors;
     std::ostringstream engineReports;
     CCurvixDoc doc;
-    CCurvixView view;
+    CCurvixScene view;
     CountingView counter;
 };
 
@@ -204,7 +204,7 @@ TEST_F(CurvixDocFileTest, LoadsWhatTheFormatDefinesAndIgnoresTheRest) {
 
 // After a failed load: the format error once, a new untitled document with
 // the default numbers, the given formula, and no new curve.
-void ExpectRejected(CCurvixDoc& doc, RecordingErrorSink& errors, const CCurvixView& view,
+void ExpectRejected(CCurvixDoc& doc, RecordingErrorSink& errors, const CCurvixScene& view,
                     const char* formula, const std::string& what) {
     EXPECT_EQ(errors.texts, std::vector<std::string>{"Unexpected file format."}) << what;
     EXPECT_EQ(FileOrderBits(doc), kDefaultBits) << what;

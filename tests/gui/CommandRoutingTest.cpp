@@ -54,7 +54,7 @@ TEST(CommandRoute, CommandsWithoutHandlerDoNothing) {
 }
 
 // A document whose update handler greys a command it also handles.
-class GreyingDoc : public CCmdTarget {
+class GreyingDoc : public CDocument {
 public:
     int runs = 0;
     bool enabled = false;

@@ -23,7 +23,7 @@ struct CommandLog {
 
 // Stands in for the document: handles Save, Save As and Draw, as the
 // program's document does.
-class TestDoc : public CCmdTarget {
+class TestDoc : public CDocument {
 public:
     explicit TestDoc(CommandLog& log) : m_log(log) {}
     int draws = 0;

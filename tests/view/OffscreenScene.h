@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CurvixView.h"
+#include "CurvixScene.h"
 #include "EglDevice.h"
 #include "SceneSettings.h"
 
@@ -44,7 +44,7 @@ public:
     std::string Problem() const;
 
     SceneSettings scene;
-    CCurvixView view;
+    CCurvixScene view;
 
     void SetCurve(const std::function<float(float)>& f, float first = -10.0F, float last = 10.0F,
                   float step = 0.1F);

@@ -1,6 +1,6 @@
 // The exact OpenGL calls of the scene drawing, checked through a recorder.
 
-#include "CurvixView.h"
+#include "CurvixScene.h"
 #include "GLRecorder.h"
 #include "SceneSettings.h"
 
@@ -43,7 +43,7 @@ protected:
     }
 
     SceneSettings scene;
-    CCurvixView view;
+    CCurvixScene view;
     GLRecorder recorder;
 };
 

@@ -1,7 +1,7 @@
 #include "SceneImage.h"
 
 #include "CurvixDoc.h"
-#include "CurvixView.h"
+#include "CurvixScene.h"
 #include "EglDevice.h"
 
 namespace curvix {
@@ -10,7 +10,7 @@ bool RenderSceneImage(CCurvixDoc& document, int width, int height, SceneImage& i
                       std::string& error) {
     // The device outlives the view, whose context lives on it.
     EglDevice device(width, height);
-    CCurvixView view;
+    CCurvixScene view;
     view.CreateGL(&device);
     if (view.GetGLContext().GetHandle() == nullptr || !device.GetLastError().empty()) {
         error =
