@@ -19,7 +19,11 @@ bool EqualsIgnoringCase(const std::string& text, const std::string& word) {
 
 void CCommandLineInfo::ParseCommandLine(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
-        if (argument.size() > 1 && (argument[0] == '/' || argument[0] == '-')) {
+        // An absolute path also starts with "/": with a further "/" or a
+        // "." in it, it is taken as a file, not a switch.
+        const bool path =
+            argument[0] == '/' && argument.find_first_of("/.", 1) != std::string::npos;
+        if (argument.size() > 1 && !path && (argument[0] == '/' || argument[0] == '-')) {
             ParseSwitch(argument.substr(1));
         } else {
             ParseArgument(argument);

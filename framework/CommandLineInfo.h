@@ -6,7 +6,8 @@
 namespace curvix {
 
 // What the program's command line asks for. A switch starts with "/" or
-// "-": "p", "pt" and "dde" must be written in lower case, "Unregister",
+// "-" (an argument starting with "/" that has another "/" or a "." in it is
+// an absolute path, not a switch): "p", "pt" and "dde" must be written in lower case, "Unregister",
 // "Unregserver", "Embedding" and "Automation" in any case; other switches
 // are ignored. The first other argument is the document; after "pt" the
 // next three are printer, driver and port.

@@ -13,6 +13,7 @@ public:
     CActionCmdUI(QAction* action, UINT nID);
     void Enable(bool bOn = true) override;
     void SetCheck(int nCheck = 1) override;
+    QAction* GetAction() const { return m_pAction; }
 
 private:
     QAction* m_pAction;

@@ -30,6 +30,9 @@ TEST(CommandLineInfo, TableOfCommandLines) {
         {{"-UNREGSERVER"}, C::AppUnregister, "", false},
         {{"/unregserver", "/embedding"}, C::AppUnregister, "", true},
         {{"/bogus", "a.cvx", "b.cvx"}, C::FileOpen, "a.cvx", false},
+        {{"/home/ann/plot.cvx"}, C::FileOpen, "/home/ann/plot.cvx", false},
+        {{"/plot.cvx"}, C::FileOpen, "/plot.cvx", false},
+        {{"/p", "/tmp/plot.cvx"}, C::FilePrint, "/tmp/plot.cvx", false},
         {{"-"}, C::FileOpen, "-", false},
     };
     for (const auto& c : cases) {

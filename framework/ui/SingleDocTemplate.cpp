@@ -1,0 +1,75 @@
+#include "SingleDocTemplate.h"
+
+#include "ErrorSink.h"
+#include "ResourceLoader.h"
+
+namespace curvix {
+
+namespace {
+constexpr const char* kFailedToCreate = "Failed to create empty document.";
+} // namespace
+
+CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, std::function<CDocument*()> newDocument,
+                                       std::function<CFrameWnd*()> newFrame,
+                                       std::function<CView*()> newView)
+    : m_nIDResource(nIDResource), m_newDocument(std::move(newDocument)),
+      m_newFrame(std::move(newFrame)), m_newView(std::move(newView)) {}
+
+CSingleDocTemplate::~CSingleDocTemplate() {
+    DropDocumentAndFrame();
+}
+
+std::string CSingleDocTemplate::GetDocString(DocStringIndex index) const {
+    return AfxLoadQString(m_nIDResource).section(QLatin1Char('\n'), index, index).toStdString();
+}
+
+bool CSingleDocTemplate::CreateDocumentAndFrame() {
+    m_pDocument.reset(m_newDocument ? m_newDocument() : nullptr);
+    if (m_pDocument == nullptr)
+        return false;
+    m_pFrame.reset(m_newFrame ? m_newFrame() : nullptr);
+    if (m_pFrame == nullptr)
+        return false;
+    CCreateContext context;
+    context.m_pNewViewClass = m_newView;
+    context.m_pCurrentDoc = m_pDocument.get();
+    return m_pFrame->LoadFrame(m_nIDResource, &context) != FALSE;
+}
+
+void CSingleDocTemplate::DropDocumentAndFrame() {
+    m_pFrame.reset();
+    m_pDocument.reset();
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path) {
+    const bool created = m_pDocument == nullptr;
+    if (created && !CreateDocumentAndFrame()) {
+        DropDocumentAndFrame();
+        ReportError(kFailedToCreate);
+        return nullptr;
+    }
+    const bool opened = path == nullptr ? NewDocumentFile(*m_pDocument)
+                                        : curvix::OpenDocumentFile(*m_pDocument, path);
+    if (!opened && created) {
+        DropDocumentAndFrame();
+        return nullptr;
+    }
+    UpdateFrameTitle();
+    return opened ? m_pDocument.get() : nullptr;
+}
+
+bool CSingleDocTemplate::SaveDocument(const std::string& path) {
+    if (m_pDocument == nullptr || !SaveDocumentFile(*m_pDocument, path))
+        return false;
+    UpdateFrameTitle();
+    return true;
+}
+
+void CSingleDocTemplate::UpdateFrameTitle() {
+    if (m_pFrame == nullptr || m_pDocument == nullptr)
+        return;
+    const std::string caption = m_pDocument->GetTitle() + " - " + GetDocString(windowTitle);
+    m_pFrame->setWindowTitle(QString::fromStdString(caption));
+}
+
+} // namespace curvix

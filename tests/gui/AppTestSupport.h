@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CurvixApp.h"
+#include "CurvixDoc.h"
+#include "CurvixView.h"
+#include "MainFrame.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+
+namespace curvix::test {
+
+// The real program, started as main() starts it, with its settings in a
+// temporary folder.
+struct RunningApp {
+    explicit RunningApp(std::vector<std::string> arguments = {});
+    ~RunningApp();
+
+    CMainFrame* Frame() const;
+    CCurvixView* View() const;
+    CCurvixDoc* Doc() const;
+    QLineEdit* Formula() const;
+    QString Status() const;
+    QString Caption() const;
+
+    // Types text into the formula bar and presses Enter there.
+    void EnterFormula(const QString& text) const;
+    // Lets queued paints and updates run.
+    void Settle() const;
+    // The view's window as the X server shows it.
+    QImage Grab() const;
+    // Whether the drawing colour is within 2 pixels of the plot point
+    // (x, y) under the default projection.
+    bool GreenNear(const QImage& image, double x, double y) const;
+
+    std::unique_ptr<CCurvixApp> app;
+    bool started = false;
+};
+
+// Where QSettings keeps the settings while a test runs.
+class SettingsFolder {
+public:
+    SettingsFolder();
+    QString ConfigFile() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Offers every modal window (message box, file dialog) that shows to
+// answer until it takes one (returns true). A modal window nobody takes
+// within ten seconds is closed, so that a failing test does not hang.
+void WhenModal(std::function<bool(QWidget*)> answer);
+
+} // namespace curvix::test
