@@ -1,5 +1,6 @@
 #include "CurvixApp.h"
 
+#include "AboutDlg.h"
 #include "CurvixDoc.h"
 #include "CurvixView.h"
 #include "MainFrame.h"
@@ -33,6 +34,9 @@ BOOL CCurvixApp::InitInstance() {
     return TRUE;
 }
 
-void CCurvixApp::OnAppAbout() {}
+void CCurvixApp::OnAppAbout() {
+    CAboutDlg aboutDlg(m_pMainWnd);
+    aboutDlg.DoModal();
+}
 
 } // namespace curvix

@@ -2,11 +2,6 @@
 #include "Resource.h"
 
 namespace curvix {
-namespace {
-constexpr DWORD SS_ICON = 0x0003;
-constexpr DWORD SS_NOPREFIX = 0x0080;
-} // namespace
-
 std::vector<DialogResource> CurvixDialogs() {
     return {
         {IDD_ABOUTBOX,

@@ -65,6 +65,9 @@ inline constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 
 // Control styles used by dialog templates
 inline constexpr DWORD SS_LEFT = 0x0000;
+inline constexpr DWORD SS_ICON = 0x0003;
+inline constexpr DWORD SS_TYPEMASK = 0x001F;
+inline constexpr DWORD SS_NOPREFIX = 0x0080;
 inline constexpr DWORD ES_LEFT = 0x0000;
 inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 inline constexpr DWORD BS_PUSHBUTTON = 0x0000;

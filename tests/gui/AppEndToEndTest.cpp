@@ -6,12 +6,15 @@
 #include "Archive.h"
 #include "Resource.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <cstring>
@@ -322,6 +325,63 @@ TEST_F(AppEndToEndTest, ATruncatedFileIsReportedAndLeavesANewUntitledDocument) {
     EXPECT_EQ(run.Caption(), QStringLiteral("Untitled - Curvix"));
     EXPECT_EQ(run.Doc()->GetRotation()[0], 0.0F);
 }
+
+// How the About box is closed, and what the dialog returns for it.
+struct AboutClose {
+    const char* name;
+    std::function<void(QDialog*)> close;
+};
+
+class AboutBoxTest : public AppEndToEndTest, public ::testing::WithParamInterface<AboutClose> {};
+
+TEST_P(AboutBoxTest, ShowsTheProgramAndEndsOnOkEscAndTheCloseBox) {
+    RunningApp run;
+    ASSERT_TRUE(run.started);
+    QString caption;
+    QStringList texts;
+    bool iconShown = false;
+    bool okIsDefault = false;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (dialog == nullptr)
+            return false;
+        caption = dialog->windowTitle();
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty())
+                texts << label->text();
+            if (!label->pixmap().isNull())
+                iconShown = true;
+        }
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            okIsDefault =
+                okIsDefault || (button->text() == QStringLiteral("OK") && button->isDefault());
+        GetParam().close(dialog);
+        return true;
+    });
+    run.Frame()->SendCommand(ID_APP_ABOUT);
+    EXPECT_EQ(caption, QStringLiteral("About Curvix"));
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0], QStringLiteral("Curvix Version 1.0"));
+    EXPECT_FALSE(texts[1].isEmpty());
+    EXPECT_TRUE(iconShown);
+    EXPECT_TRUE(okIsDefault);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(run.Caption(), QStringLiteral("Untitled - Curvix"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Closes, AboutBoxTest,
+    ::testing::Values(AboutClose{"Ok",
+                                 [](QDialog* dialog) {
+                                     for (QPushButton* button :
+                                          dialog->findChildren<QPushButton*>())
+                                         if (button->text() == QStringLiteral("OK"))
+                                             QTest::mouseClick(button, Qt::LeftButton);
+                                 }},
+                      AboutClose{"Escape",
+                                 [](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
+                      AboutClose{"CloseBox", [](QDialog* dialog) { dialog->close(); }}),
+    [](const ::testing::TestParamInfo<AboutClose>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace curvix::test
