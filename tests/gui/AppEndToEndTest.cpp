@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <cstring>
@@ -104,6 +105,26 @@ TEST_F(AppEndToEndTest, EnterInTheFormulaBarDrawsTheCurve) {
     EXPECT_TRUE(run.GreenNear(image, 5, 5));
     EXPECT_TRUE(run.GreenNear(image, -5, -5));
     EXPECT_FALSE(run.GreenNear(image, 5, -5));
+}
+
+TEST_F(AppEndToEndTest, TheSineExampleDrawsInDegrees) {
+    RunningApp run;
+    ASSERT_TRUE(run.started);
+    run.EnterFormula(QStringLiteral("sin(x)*5"));
+    EXPECT_EQ(run.Status(), QStringLiteral("Ready"));
+    const QImage image = run.Grab();
+    // 5 sin(9 degrees) = 0.78; the curve rises to the right of the y axis.
+    EXPECT_TRUE(run.GreenNear(image, 9, 0.78));
+    EXPECT_FALSE(run.GreenNear(image, 9, -0.78));
+    EXPECT_TRUE(run.GreenNear(image, -9, -0.78));
+    // For a look at the whole window, e.g. as a CI artifact.
+    const QByteArray folder = qgetenv("CURVIX_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        run.Frame()
+            ->screen()
+            ->grabWindow(run.Frame()->winId())
+            .save(QString::fromLocal8Bit(folder) + QStringLiteral("/curvix-sine.png"));
+    }
 }
 
 TEST_F(AppEndToEndTest, DraggingTurnsTheSceneOneDegreePerPixelAndIsSaved) {
