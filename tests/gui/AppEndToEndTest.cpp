@@ -353,6 +353,10 @@ struct AboutClose {
     std::function<void(QDialog*)> close;
 };
 
+void PrintTo(const AboutClose& close, std::ostream* os) {
+    *os << close.name;
+}
+
 class AboutBoxTest : public AppEndToEndTest, public ::testing::WithParamInterface<AboutClose> {};
 
 TEST_P(AboutBoxTest, ShowsTheProgramAndEndsOnOkEscAndTheCloseBox) {

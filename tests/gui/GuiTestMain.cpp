@@ -1,7 +1,32 @@
 #include "CurvixResources.h"
 
 #include <QApplication>
+#include <dlfcn.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+namespace {
+
+// Keeps every shared library loaded until the process ends, so that the
+// leak checker can still name the one-time allocations of the drivers and
+// plugins that Qt and OpenGL would otherwise unload at exit (lsan.supp).
+void PinLoadedLibraries() {
+    std::ifstream maps("/proc/self/maps");
+    std::set<std::string> seen;
+    std::string line;
+    while (std::getline(maps, line)) {
+        const auto slash = line.find('/');
+        if (slash == std::string::npos || line.find(".so", slash) == std::string::npos)
+            continue;
+        const std::string path = line.substr(slash);
+        if (seen.insert(path).second)
+            dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+}
+
+} // namespace
 
 // Listing the tests needs no display; running them needs a QApplication.
 int main(int argc, char** argv) {
@@ -10,5 +35,7 @@ int main(int argc, char** argv) {
         return RUN_ALL_TESTS();
     QApplication app(argc, argv);
     curvix::AfxSetResourceTable(&curvix::GetCurvixResources());
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    PinLoadedLibraries();
+    return result;
 }
