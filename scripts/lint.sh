@@ -12,7 +12,7 @@ clang-format --dry-run -Werror "${sources[@]}"
 echo "cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ \
     --inline-suppr --quiet --error-exitcode=1 --suppress=missingIncludeSystem \
-    -I engine -I document -I view -I framework engine framework document view tools
+    -I engine -I document -I view -I framework -I framework/cmd -I framework/ui -I resources engine framework document view tools
 
 if [ -n "$build" ] && [ -f "$build/compile_commands.json" ]; then
     mapfile -t tidy < <(git ls-files 'engine/*.cpp' 'framework/*.cpp' 'document/*.cpp' 'tools/*.cpp')

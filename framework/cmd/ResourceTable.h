@@ -101,6 +101,7 @@ struct ResourceTable {
 
     template <typename T> static const T* FindIn(const std::vector<T>& list, UINT id) {
         for (const T& item : list) {
+            // cppcheck-suppress useStlAlgorithm
             if (item.id == id)
                 return &item;
         }

@@ -32,6 +32,7 @@ protected:
         std::vector<QWidget*> stops;
         for (QWidget* control : m_tabStops) {
             if (control->isEnabled() && control->isVisible())
+                // cppcheck-suppress useStlAlgorithm
                 stops.push_back(control);
         }
         if (stops.empty())

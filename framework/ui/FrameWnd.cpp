@@ -242,6 +242,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, const QRect*)
 
 CControlBar* CFrameWnd::GetControlBar(UINT nID) const {
     for (CControlBar* bar : m_controlBars) {
+        // cppcheck-suppress useStlAlgorithm
         if (bar->GetDlgCtrlID() == nID)
             return bar;
     }

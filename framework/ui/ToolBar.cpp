@@ -184,6 +184,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
         return FALSE;
     int images = 0;
     for (UINT id : resource->items)
+        // cppcheck-suppress useStlAlgorithm
         images += id != 0 ? 1 : 0;
     if (bitmap.width() < images * resource->width || bitmap.height() < resource->height)
         return FALSE;

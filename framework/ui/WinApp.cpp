@@ -117,7 +117,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
     rCmdInfo.ParseCommandLine(m_arguments);
 }
 
-BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
+BOOL CWinApp::ProcessShellCommand(const CCommandLineInfo& rCmdInfo) {
     switch (rCmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
         OnFileNew();

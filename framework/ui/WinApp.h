@@ -42,7 +42,7 @@ public:
         m_arguments = std::move(arguments);
         m_bArgumentsSet = true;
     }
-    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    BOOL ProcessShellCommand(const CCommandLineInfo& rCmdInfo);
 
     CDocument* OpenDocumentFile(const std::string& path);
     void AddToRecentFileList(const std::string& path);
