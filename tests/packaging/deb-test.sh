@@ -20,11 +20,13 @@ expect Package curvix
 expect Version 1.0.0.1
 expect Maintainer "Curvix team"
 expect Section science
+depends=$(field Depends)
 for dependency in libc6 libstdc++6 libqt6widgets6 libpng16-16; do
-    field Depends | grep -q "\b$dependency\b" || { echo "FAIL: Depends lacks $dependency"; exit 1; }
+    grep -q "\b$dependency\b" <<<"$depends" || { echo "FAIL: Depends lacks $dependency"; exit 1; }
 done
 
-dpkg-deb -c "$deb" | grep -q ' \./usr/bin/curvix$' || { echo "FAIL: no /usr/bin/curvix"; exit 1; }
+listing=$(dpkg-deb -c "$deb")
+grep -q ' \./usr/bin/curvix$' <<<"$listing" || { echo "FAIL: no /usr/bin/curvix"; exit 1; }
 dpkg -x "$deb" "$tmp/root"
 check_tree "$tmp/root/usr"
 echo "deb test passed"
