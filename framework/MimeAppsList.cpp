@@ -1,6 +1,7 @@
 #include "MimeAppsList.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace curvix {
@@ -45,10 +46,8 @@ bool IsGroupHeader(const std::string& line) {
     return !t.empty() && t.front() == '[';
 }
 
-struct Entry {
-    std::string key;
-    std::string value;
-};
+// key and value of a "key=value" line
+using Entry = std::pair<std::string, std::string>;
 
 std::optional<Entry> ParseEntry(const std::string& line) {
     const std::string t = Trimmed(line.back() == '\n' ? line.substr(0, line.size() - 1) : line);
@@ -96,9 +95,9 @@ Location Find(const std::vector<std::string>& lines, const std::string& mimeType
         if (!where.group)
             continue;
         const auto entry = ParseEntry(lines[i]);
-        if (entry && entry->key == mimeType) {
+        if (entry && entry->first == mimeType) {
             where.entry = i;
-            where.ids = SplitList(entry->value);
+            where.ids = SplitList(entry->second);
             break;
         }
     }
