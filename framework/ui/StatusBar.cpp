@@ -54,7 +54,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
     QStatusBar* bar = GetStatusBarCtrl();
     if (bar == nullptr || (lpIDArray == nullptr && nIDCount > 0))
         return FALSE;
-    for (Pane& pane : m_panes)
+    for (const Pane& pane : m_panes)
         delete pane.label;
     m_panes.clear();
     bool ok = true;
