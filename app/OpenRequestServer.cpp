@@ -101,8 +101,15 @@ void COpenRequestServer::OnReadyRead(QLocalSocket* socket) {
     socket->write("ok\n");
     socket->flush();
     socket->disconnectFromServer();
-    if (m_handler)
-        m_handler(path);
+    // Opening may show message boxes; run it from the event loop, not from
+    // inside this socket's signal.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            if (m_handler)
+                m_handler(path);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace curvix

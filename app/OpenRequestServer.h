@@ -22,7 +22,9 @@ inline constexpr int kOpenRequestMaxLength = 4096;
 // Curvix started on a document, or a file manager) and hands each path to
 // the handler, answering "ok\n". Anything else - too long, no line feed,
 // not UTF-8, a NUL byte, a relative path, another verb - closes the
-// connection unanswered. Runs on the event loop of the thread creating it.
+// connection unanswered. Runs on the event loop of the thread creating it;
+// the handler is called from that loop after the answer went out, and
+// must not delete the server directly (deleteLater is fine).
 class COpenRequestServer : public QObject {
 public:
     using Handler = std::function<void(const QString& path)>;

@@ -50,6 +50,8 @@ protected:
         const QDeadlineTimer deadline(10000);
         while (!done() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // the server hands paths on through the event queue
+        QCoreApplication::sendPostedEvents();
     }
 
     bool Send(const QString& path) {
