@@ -10,9 +10,14 @@ echo "clang-format: ${#sources[@]} files"
 clang-format --dry-run -Werror "${sources[@]}"
 
 echo "cppcheck"
-cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ \
+# Raw loops are kept where they read better than an algorithm, zero-valued
+# style flags are spelt out as the resource tables list them, and the
+# status text is taken by value as the frame's interface has it.
+cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ --library=qt \
     --inline-suppr --quiet --error-exitcode=1 --suppress=missingIncludeSystem \
-    -I engine -I document -I view -I framework -I framework/cmd -I framework/ui -I resources engine framework document view tools
+    --suppress=useStlAlgorithm --suppress=badBitmaskCheck --suppress=passedByValue:app/MainFrame.cpp \
+    -I engine -I document -I view -I framework -I framework/cmd -I framework/ui -I resources -I app \
+    engine framework document view tools resources app
 
 if [ -n "$build" ] && [ -f "$build/compile_commands.json" ]; then
     mapfile -t tidy < <(git ls-files 'engine/*.cpp' 'framework/*.cpp' 'document/*.cpp' 'tools/*.cpp')

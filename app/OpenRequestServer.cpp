@@ -1,0 +1,115 @@
+#include "OpenRequestServer.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStringDecoder>
+#include <QTimer>
+#include <unistd.h>
+
+namespace curvix {
+namespace {
+
+// A client that connects and says nothing must not hold its connection.
+constexpr int kRequestTimeoutMs = 5000;
+// Time for a live instance to accept a connection during the stale check.
+constexpr int kProbeTimeoutMs = 500;
+
+const char kRequestPrefix[] = "open ";
+
+bool SomeoneListens(const QString& name) {
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    const bool live = probe.waitForConnected(kProbeTimeoutMs);
+    probe.abort();
+    return live;
+}
+
+} // namespace
+
+QString OpenRequestSocketName() {
+    const QString name = QStringLiteral("curvix-%1").arg(::getuid());
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && QDir(runtime).exists())
+        return QDir(runtime).filePath(name);
+    return name;
+}
+
+QString ParseOpenRequest(const QByteArray& line) {
+    if (!line.startsWith(kRequestPrefix) || line.contains('\0'))
+        return {};
+    const QByteArray bytes = line.mid(static_cast<qsizetype>(sizeof kRequestPrefix) - 1);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString path = decoder.decode(bytes);
+    if (decoder.hasError() || !path.startsWith(QLatin1Char('/')))
+        return {};
+    return path;
+}
+
+COpenRequestServer::COpenRequestServer(Handler handler, QObject* parent)
+    : QObject(parent), m_handler(std::move(handler)), m_pServer(new QLocalServer(this)) {
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_pServer, &QLocalServer::newConnection, this, [this] { OnNewConnection(); });
+}
+
+COpenRequestServer::~COpenRequestServer() = default;
+
+bool COpenRequestServer::Listen(const QString& name) {
+    // With access options Qt binds elsewhere and renames the socket over
+    // the name, so a live instance has to be looked for before listening.
+    if (SomeoneListens(name))
+        return false;
+    QLocalServer::removeServer(name);
+    return m_pServer->listen(name);
+}
+
+QString COpenRequestServer::FullServerName() const {
+    return m_pServer->fullServerName();
+}
+
+void COpenRequestServer::OnNewConnection() {
+    while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
+        socket->setReadBufferSize(kOpenRequestMaxLength);
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
+        QTimer::singleShot(kRequestTimeoutMs, socket, [socket] { socket->abort(); });
+        if (socket->bytesAvailable() > 0)
+            OnReadyRead(socket);
+    }
+}
+
+void COpenRequestServer::OnReadyRead(QLocalSocket* socket) {
+    if (socket->property("curvixDone").toBool()) {
+        socket->readAll(); // one request per connection
+        return;
+    }
+    // peek, so that nothing beyond the request's line feed is consumed and
+    // nothing beyond the cap is ever buffered here
+    const QByteArray head = socket->peek(kOpenRequestMaxLength);
+    const qsizetype end = head.indexOf('\n');
+    if (end < 0) {
+        if (head.size() >= kOpenRequestMaxLength)
+            socket->abort();
+        return;
+    }
+    socket->setProperty("curvixDone", true);
+    const QString path = ParseOpenRequest(socket->read(end + 1).chopped(1));
+    if (path.isEmpty()) {
+        socket->abort();
+        return;
+    }
+    socket->write("ok\n");
+    socket->flush();
+    socket->disconnectFromServer();
+    // Opening may show message boxes; run it from the event loop, not from
+    // inside this socket's signal.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            if (m_handler)
+                m_handler(path);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace curvix

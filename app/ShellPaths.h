@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace curvix {
+
+// Where the desktop looks for a user's programs, file types and settings
+// (the XDG base directories), and the program to register there.
+struct ShellPaths {
+    QString dataHome;   // $XDG_DATA_HOME, else ~/.local/share
+    QString configHome; // $XDG_CONFIG_HOME, else ~/.config
+    QString program;    // absolute path of the program file
+
+    // The folders from the environment; relative or empty settings count as
+    // unset, as the XDG rules say.
+    static ShellPaths FromEnvironment(const QString& program);
+    // The same for the running program (needs the application object).
+    static ShellPaths ForThisProgram();
+
+    // The settings file QSettings("Quenmark", "Curvix") uses, and its folder.
+    QString SettingsFolder() const { return configHome + QStringLiteral("/Quenmark"); }
+    QString SettingsFile() const { return SettingsFolder() + QStringLiteral("/Curvix.conf"); }
+    QString MimeAppsList() const { return configHome + QStringLiteral("/mimeapps.list"); }
+};
+
+} // namespace curvix

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace curvix {
+
+// Files the desktop needs to know the program and its documents, kept as
+// text in the program so that it can register itself wherever it runs.
+const char* CurvixMimePackageXml();  // shared-mime-info package for .cvx
+const char* CurvixScalableIconSvg(); // the program icon, scalable
+
+} // namespace curvix

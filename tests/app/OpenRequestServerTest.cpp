@@ -1,0 +1,195 @@
+#include "OpenRequestServer.h"
+
+#include "CoreApp.h"
+
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstring>
+#include <future>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace curvix {
+namespace {
+
+class OpenRequestServerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        test::CoreApp();
+        ASSERT_TRUE(m_folder.isValid());
+        m_name = m_folder.filePath(QStringLiteral("curvix-test"));
+    }
+
+    // Sends raw bytes from another thread while this one runs the server's
+    // event loop; the bytes the server answered.
+    QByteArray Exchange(const QByteArray& request) {
+        auto reply = std::async(std::launch::async, [this, request] {
+            QLocalSocket socket;
+            socket.connectToServer(m_name);
+            if (!socket.waitForConnected(5000))
+                return QByteArray("<no connection>");
+            socket.write(request);
+            socket.waitForBytesWritten(5000);
+            QByteArray answer;
+            while (socket.waitForReadyRead(5000))
+                answer += socket.readAll();
+            answer += socket.readAll();
+            return answer;
+        });
+        RunEventsUntil(
+            [&] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+        return reply.get();
+    }
+
+    template <class Done> void RunEventsUntil(Done done) {
+        const QDeadlineTimer deadline(10000);
+        while (!done() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // the server hands paths on through the event queue
+        QCoreApplication::sendPostedEvents();
+    }
+
+    bool Send(const QString& path) {
+        auto sent = std::async(std::launch::async,
+                               [this, path] { return SendOpenRequest(path, 5000, m_name); });
+        RunEventsUntil(
+            [&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+        return sent.get();
+    }
+
+    QTemporaryDir m_folder;
+    QString m_name;
+    QStringList m_opened;
+};
+
+TEST_F(OpenRequestServerTest, OpensTheRequestedPath) {
+    COpenRequestServer server([this](const QString& path) { m_opened << path; });
+    ASSERT_TRUE(server.Listen(m_name));
+    EXPECT_TRUE(Send(QStringLiteral("/tmp/plot one.cvx")));
+    EXPECT_TRUE(Send(QStringLiteral("/tmp/\u03c0.cvx")));
+    EXPECT_EQ(m_opened, (QStringList{"/tmp/plot one.cvx", "/tmp/\u03c0.cvx"}));
+}
+
+TEST_F(OpenRequestServerTest, RelativePathIsSentAbsolute) {
+    COpenRequestServer server([this](const QString& path) { m_opened << path; });
+    ASSERT_TRUE(server.Listen(m_name));
+    EXPECT_TRUE(Send(QStringLiteral("plot.cvx")));
+    EXPECT_EQ(m_opened, QStringList{QDir::current().absoluteFilePath(QStringLiteral("plot.cvx"))});
+}
+
+TEST_F(OpenRequestServerTest, SocketIsForTheUserOnly) {
+    COpenRequestServer server([](const QString&) {});
+    ASSERT_TRUE(server.Listen(m_name));
+    struct stat info {};
+    ASSERT_EQ(::stat(server.FullServerName().toLocal8Bit().constData(), &info), 0);
+    EXPECT_TRUE(S_ISSOCK(info.st_mode));
+    EXPECT_EQ(info.st_mode & 077, 0u);
+}
+
+struct MalformedCase {
+    const char* name;
+    QByteArray request;
+};
+
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MalformedRequestTest : public OpenRequestServerTest,
+                             public testing::WithParamInterface<MalformedCase> {};
+
+TEST_P(MalformedRequestTest, IsIgnoredAndClosed) {
+    COpenRequestServer server([this](const QString& path) { m_opened << path; });
+    ASSERT_TRUE(server.Listen(m_name));
+    EXPECT_EQ(Exchange(GetParam().request), QByteArray());
+    EXPECT_TRUE(m_opened.isEmpty());
+    // the server still serves well-formed requests afterwards
+    EXPECT_TRUE(Send(QStringLiteral("/tmp/after.cvx")));
+    EXPECT_EQ(m_opened, QStringList{"/tmp/after.cvx"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OpenRequest, MalformedRequestTest,
+    testing::Values(
+        MalformedCase{"RelativePath", "open plot.cvx\n"}, MalformedCase{"EmptyPath", "open \n"},
+        MalformedCase{"OtherVerb", "print /tmp/a.cvx\n"},
+        MalformedCase{"NoBlank", "open/tmp/a.cvx\n"},
+        MalformedCase{"UpperCaseVerb", "OPEN /tmp/a.cvx\n"},
+        MalformedCase{"NulByte", QByteArray("open /tmp/a\0b.cvx\n", 19)},
+        MalformedCase{"NotUtf8", "open /tmp/\xff\xfe.cvx\n"},
+        MalformedCase{"Overlong", "open /tmp/\xc0\xaf.cvx\n"},
+        MalformedCase{"TooLong", "open /" + QByteArray(kOpenRequestMaxLength, 'a') + "\n"},
+        MalformedCase{"NoNewlineAtCap", "open /" + QByteArray(2 * kOpenRequestMaxLength, 'a')}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OpenRequestServerTest, LongestRequestIsAccepted) {
+    COpenRequestServer server([this](const QString& path) { m_opened << path; });
+    ASSERT_TRUE(server.Listen(m_name));
+    const QByteArray path = "/" + QByteArray(kOpenRequestMaxLength - 7, 'a');
+    EXPECT_EQ(Exchange("open " + path + "\n"), "ok\n");
+    EXPECT_EQ(m_opened, QStringList{QString::fromLatin1(path)});
+    EXPECT_FALSE(Send(QString::fromLatin1(path + "b"))); // one byte over: refused
+}
+
+TEST_F(OpenRequestServerTest, SilentClientIsCutOff) {
+    COpenRequestServer server([this](const QString& path) { m_opened << path; });
+    ASSERT_TRUE(server.Listen(m_name));
+    EXPECT_EQ(Exchange("open /tmp/a.cvx"), QByteArray()); // no line feed ever
+    EXPECT_TRUE(m_opened.isEmpty());
+}
+
+TEST_F(OpenRequestServerTest, NothingListensMeansNotAccepted) {
+    EXPECT_FALSE(SendOpenRequest(QStringLiteral("/tmp/a.cvx"), 1000, m_name));
+}
+
+TEST_F(OpenRequestServerTest, SecondServerOnTheSameNameFails) {
+    COpenRequestServer first([](const QString&) {});
+    ASSERT_TRUE(first.Listen(m_name));
+    COpenRequestServer second([](const QString&) {});
+    EXPECT_FALSE(second.Listen(m_name));
+    EXPECT_TRUE(QFileInfo::exists(m_name)); // the live socket was not removed
+}
+
+TEST_F(OpenRequestServerTest, StaleSocketIsCleanedAway) {
+    // a socket file with nobody behind it, as a crashed instance leaves it
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = m_name.toLocal8Bit();
+    ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFileInfo::exists(m_name));
+
+    COpenRequestServer server([this](const QString& p) { m_opened << p; });
+    ASSERT_TRUE(server.Listen(m_name));
+    EXPECT_TRUE(Send(QStringLiteral("/tmp/b.cvx")));
+    EXPECT_EQ(m_opened, QStringList{"/tmp/b.cvx"});
+}
+
+TEST(OpenRequestSocketName, IsPerUser) {
+    const QString name = OpenRequestSocketName();
+    EXPECT_TRUE(name.endsWith(QStringLiteral("curvix-%1").arg(::getuid()))) << name.toStdString();
+}
+
+struct ParseCase {
+    QByteArray line;
+    QString path;
+};
+
+TEST(ParseOpenRequest, AcceptsOnlyAbsoluteUtf8Paths) {
+    for (const ParseCase& c :
+         {ParseCase{"open /a", "/a"}, ParseCase{"open /a b\r", "/a b\r"}, ParseCase{"open a", ""},
+          ParseCase{"open", ""}, ParseCase{"", ""}, ParseCase{"open  /a", ""}})
+        EXPECT_EQ(ParseOpenRequest(c.line), c.path) << c.line.toStdString();
+}
+
+} // namespace
+} // namespace curvix
