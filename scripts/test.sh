@@ -28,7 +28,8 @@ run_tests() {
 }
 
 echo "== Optimised build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON -DCURVIX_BUILD_BENCH=ON \
+    -DCURVIX_SANITIZE=OFF >/dev/null
 cmake --build build -j "$jobs"
 run_tests build
 
@@ -36,7 +37,8 @@ echo "== Static checks"
 bash scripts/lint.sh build
 
 echo "== AddressSanitizer + UBSan build"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BUILD_TESTS=ON \
+    -DCURVIX_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
 
