@@ -5,6 +5,7 @@
 #include "CurvixView.h"
 #include "MainFrame.h"
 #include "Resource.h"
+#include "ShellRegistration.h"
 
 namespace curvix {
 
@@ -17,6 +18,8 @@ CCurvixApp::CCurvixApp() = default;
 CCurvixApp::~CCurvixApp() = default;
 
 BOOL CCurvixApp::InitInstance() {
+    // Qt draws its controls in the desktop's style; there is no 3-D
+    // control library to turn on.
     SetRegistryKey("Quenmark");
     LoadStdProfileSettings(4);
 
@@ -24,14 +27,30 @@ BOOL CCurvixApp::InitInstance() {
         IDR_MAINFRAME, [] { return new CCurvixDoc; }, [] { return new CMainFrame; },
         [] { return new CCurvixView; }));
 
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
+    // After "/dde" there is no window yet: the first open request makes
+    // and shows it.
+    if (m_pMainWnd == nullptr)
+        return TRUE;
     m_pMainWnd->show();
     m_pMainWnd->update();
+    m_pMainWnd->DragAcceptFiles(TRUE);
     return TRUE;
+}
+
+void CCurvixApp::RegisterShellFileTypes(BOOL /*bCompat*/) {
+    curvix::RegisterShellFileTypes(ShellPaths::ForThisProgram());
+}
+
+void CCurvixApp::UnregisterShellFileTypes() {
+    curvix::UnregisterShellFileTypes(ShellPaths::ForThisProgram());
 }
 
 void CCurvixApp::OnAppAbout() {

@@ -11,7 +11,8 @@ int main(int argc, char* argv[]) {
 
     curvix::CCurvixApp app;
     if (!app.InitInstance())
-        return 0;
-    QApplication::exec();
+        return app.ExitInstance();
+    if (!app.HasEnded())
+        QApplication::exec();
     return app.ExitInstance();
 }

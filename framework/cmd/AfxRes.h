@@ -15,6 +15,7 @@ inline constexpr UINT ID_FILE_OPEN = 0xE101;
 inline constexpr UINT ID_FILE_CLOSE = 0xE102;
 inline constexpr UINT ID_FILE_SAVE = 0xE103;
 inline constexpr UINT ID_FILE_SAVE_AS = 0xE104;
+inline constexpr UINT ID_FILE_PRINT_DIRECT = 0xE108;
 inline constexpr UINT ID_FILE_MRU_FILE1 = 0xE110;
 inline constexpr UINT ID_FILE_MRU_FILE2 = 0xE111;
 inline constexpr UINT ID_FILE_MRU_FILE3 = 0xE112;

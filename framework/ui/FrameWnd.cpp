@@ -3,15 +3,19 @@
 #include "CmdUIQt.h"
 #include "ResourceLoader.h"
 #include "ToolBar.h"
+#include "WinApp.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProxyStyle>
+#include <QUrl>
 #include <algorithm>
 
 namespace curvix {
@@ -334,6 +338,52 @@ bool CFrameWnd::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace curvix
+
+namespace curvix {
+
+std::vector<std::string> CFrameWnd::DroppedFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (data == nullptr || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+            files.push_back(url.toLocalFile().toLocal8Bit().toStdString());
+    }
+    return files;
+}
+
+void CFrameWnd::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CFrameWnd::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CFrameWnd::dropEvent(QDropEvent* event) {
+    std::vector<std::string> files = DroppedFiles(event->mimeData());
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over: an open can show a message box, whose
+    // event loop must not run inside the drag-and-drop exchange.
+    QMetaObject::invokeMethod(
+        this, [this, files = std::move(files)] { OnDropFiles(files); }, Qt::QueuedConnection);
+}
+
+void CFrameWnd::OnDropFiles(const std::vector<std::string>& files) {
+    raise();
+    activateWindow();
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return;
+    for (const std::string& file : files)
+        app->OpenDocumentFile(file);
 }
 
 } // namespace curvix

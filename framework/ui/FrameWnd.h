@@ -9,9 +9,11 @@
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPointer>
+#include <string>
 #include <vector>
 
 class QMenu;
+class QMimeData;
 
 namespace curvix {
 
@@ -65,13 +67,25 @@ public:
     // entry handles it.
     bool OnWndMsg(UINT message, void* pExtra, long* pResult);
 
+    // Whether files dropped on the window are opened.
+    void DragAcceptFiles(BOOL bAccept = TRUE) { setAcceptDrops(bAccept != FALSE); }
+    // The local files a drag carries, in its order.
+    static std::vector<std::string> DroppedFiles(const QMimeData* data);
+
 protected:
     virtual BOOL OnBarCheck(UINT nID);
     void OnBarCheckCommand(UINT nID) { OnBarCheck(nID); }
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
+    // Activates the window and opens the files in turn through the
+    // application, so the last one that opens stays open.
+    virtual void OnDropFiles(const std::vector<std::string>& files);
+
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     QMenu* createPopupMenu() override { return nullptr; }
 
     DECLARE_MESSAGE_MAP()

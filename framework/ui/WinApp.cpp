@@ -1,6 +1,7 @@
 #include "WinApp.h"
 
 #include "CmdUIQt.h"
+#include "OpenRequestServer.h"
 #include "ResourceLoader.h"
 
 #include <QAction>
@@ -10,6 +11,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QThread>
+#include <QTimer>
+#include <iostream>
 
 namespace curvix {
 
@@ -20,6 +24,11 @@ constexpr const char* kRecentFileSection = "Recent File List";
 constexpr const char* kRecentFileEntry = "File%d";
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
+constexpr const char* kUnregisterDone =
+    "System registry entries have been removed and the INI file (if any) was deleted.";
+constexpr int kFailedStart = 1;
+
+CWinApp* g_pApp = nullptr;
 
 // File errors in message boxes captioned with the application's name.
 class CMessageBoxSink : public CErrorSink {
@@ -57,12 +66,19 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, &CWinApp::OnUpd
 ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
 END_MESSAGE_MAP()
 
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
+
 CWinApp::CWinApp() : m_pErrorSink(std::make_unique<CMessageBoxSink>(*this)) {
     AfxSetAppCmdTarget(this);
     m_pPreviousSink = SetErrorSink(m_pErrorSink.get());
+    g_pApp = this;
 }
 
 CWinApp::~CWinApp() {
+    m_pShellOpenTimer.reset();
+    m_pOpenRequests.reset();
     if (m_pMainWnd != nullptr && AfxGetMainWnd() == m_pMainWnd)
         AfxSetMainWnd(nullptr);
     m_pMainWnd = nullptr;
@@ -70,6 +86,8 @@ CWinApp::~CWinApp() {
     SetErrorSink(m_pPreviousSink);
     if (AfxGetAppCmdTarget() == this)
         AfxSetAppCmdTarget(nullptr);
+    if (g_pApp == this)
+        g_pApp = nullptr;
 }
 
 BOOL CWinApp::InitInstance() {
@@ -77,13 +95,15 @@ BOOL CWinApp::InitInstance() {
 }
 
 int CWinApp::ExitInstance() {
-    if (m_pRecentFileList != nullptr && m_pProfile != nullptr) {
+    // After unregistering, the settings are gone and must stay gone.
+    const bool unregistered = m_nShellCommand == CCommandLineInfo::AppUnregister;
+    if (!unregistered && m_pRecentFileList != nullptr && m_pProfile != nullptr) {
         m_pRecentFileList->WriteList(*m_pProfile);
         if (m_nNumPreviewPages != 0)
             m_pProfile->WriteInt(kSettingsSection, kPreviewPagesEntry, m_nNumPreviewPages);
         m_pProfile->Flush();
     }
-    return 0;
+    return m_nExitCode;
 }
 
 void CWinApp::SetRegistryKey(const char* company) {
@@ -118,6 +138,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
 }
 
 BOOL CWinApp::ProcessShellCommand(const CCommandLineInfo& rCmdInfo) {
+    m_nShellCommand = rCmdInfo.m_nShellCommand;
     switch (rCmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
         OnFileNew();
@@ -127,17 +148,137 @@ BOOL CWinApp::ProcessShellCommand(const CCommandLineInfo& rCmdInfo) {
         break;
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
+        return PrintDirect(rCmdInfo);
     case CCommandLineInfo::FileDDE:
+        return WaitForOpenRequest();
     case CCommandLineInfo::AppUnregister:
-        // Printing, the shell's open requests and unregistering are not
-        // offered: the program ends at once.
-        return FALSE;
+        return Unregister(rCmdInfo);
     }
     if (m_pDocTemplate == nullptr || m_pDocTemplate->GetFrame() == nullptr)
-        return FALSE;
-    m_pMainWnd = m_pDocTemplate->GetFrame();
-    AfxSetMainWnd(m_pMainWnd);
+        return FailStart(); // the message has been shown
+    SetMainWindow(m_pDocTemplate->GetFrame());
     return TRUE;
+}
+
+BOOL CWinApp::FailStart() {
+    m_nExitCode = kFailedStart;
+    return FALSE;
+}
+
+// The document is opened behind a hidden frame and the print-direct command
+// sent to it. Nothing here handles printing, so nothing is printed and the
+// program ends, successfully when the document could be opened.
+BOOL CWinApp::PrintDirect(const CCommandLineInfo& rCmdInfo) {
+    if (OpenDocumentFile(rCmdInfo.m_strFileName) == nullptr)
+        return FailStart();
+    if (CFrameWnd* frame = m_pDocTemplate->GetFrame())
+        frame->SendCommand(ID_FILE_PRINT_DIRECT);
+    return FALSE;
+}
+
+// No document and no window yet: the first open request makes them. With
+// nobody asking within the time limit, the program ends by itself.
+BOOL CWinApp::WaitForOpenRequest() {
+    if (!ListenForOpenRequests()) {
+        std::cerr << "Cannot wait for open requests: another instance is receiving them, or "
+                     "the socket cannot be made.\n";
+        return FailStart();
+    }
+    m_pShellOpenTimer = std::make_unique<QTimer>();
+    m_pShellOpenTimer->setSingleShot(true);
+    QObject::connect(m_pShellOpenTimer.get(), &QTimer::timeout, m_pShellOpenTimer.get(), [this] {
+        if (m_pMainWnd == nullptr)
+            EndRunning(0);
+    });
+    m_pShellOpenTimer->start(m_nShellOpenTimeoutMs);
+    return TRUE;
+}
+
+BOOL CWinApp::Unregister(const CCommandLineInfo& rCmdInfo) {
+    UnregisterShellFileTypes();
+    if (!rCmdInfo.m_bRunEmbedded) {
+        QMessageBox box(QMessageBox::Information, AfxLoadQString(AFX_IDS_APP_TITLE),
+                        QString::fromLatin1(kUnregisterDone), QMessageBox::Ok);
+        box.exec();
+    }
+    return FALSE;
+}
+
+void CWinApp::SetMainWindow(CFrameWnd* pFrame) {
+    m_pMainWnd = pFrame;
+    AfxSetMainWnd(pFrame);
+    ListenForOpenRequests();
+}
+
+void CWinApp::EnableShellOpen() {
+    if (m_pOpenRequests != nullptr)
+        return;
+    m_pOpenRequests =
+        std::make_unique<COpenRequestServer>([this](const QString& path) { OnOpenRequest(path); });
+}
+
+bool CWinApp::ListenForOpenRequests() {
+    if (m_pOpenRequests == nullptr)
+        return false;
+    if (!m_pOpenRequests->FullServerName().isEmpty())
+        return true;
+    const QString program = AfxLoadQString(AFX_IDS_APP_TITLE).toLower();
+    return m_pOpenRequests->Listen(OpenRequestSocketName(program));
+}
+
+QString CWinApp::GetOpenRequestSocket() const {
+    return m_pOpenRequests != nullptr ? m_pOpenRequests->FullServerName() : QString();
+}
+
+void CWinApp::RegisterShellFileTypes(BOOL /*bCompat*/) {}
+
+void CWinApp::UnregisterShellFileTypes() {}
+
+void CWinApp::OnOpenRequest(const QString& path) {
+    m_pendingOpenRequests.push_back(path);
+    // Opening can show a message box, whose event loop may deliver the next
+    // request; that one waits its turn here.
+    if (m_bOpeningRequests)
+        return;
+    m_bOpeningRequests = true;
+    while (!m_pendingOpenRequests.empty() && !m_bEnded) {
+        const QString next = m_pendingOpenRequests.front();
+        m_pendingOpenRequests.pop_front();
+        OpenRequestedDocument(next);
+    }
+    m_pendingOpenRequests.clear();
+    m_bOpeningRequests = false;
+}
+
+void CWinApp::OpenRequestedDocument(const QString& path) {
+    const bool hadMainWindow = m_pMainWnd != nullptr;
+    OpenDocumentFile(path.toLocal8Bit().toStdString());
+    if (hadMainWindow) {
+        m_pMainWnd->raise();
+        m_pMainWnd->activateWindow();
+        return;
+    }
+    // The first request after a "dde" start: its frame becomes the main
+    // window, shown as a normal start would show it.
+    CFrameWnd* frame = m_pDocTemplate != nullptr ? m_pDocTemplate->GetFrame() : nullptr;
+    if (frame == nullptr) {
+        EndRunning(kFailedStart);
+        return;
+    }
+    m_pShellOpenTimer.reset();
+    SetMainWindow(frame);
+    frame->show();
+    frame->update();
+    frame->DragAcceptFiles(TRUE);
+}
+
+void CWinApp::EndRunning(int exitCode) {
+    m_bEnded = true;
+    m_nExitCode = exitCode;
+    // Outside an event loop, exit() would make every later loop (a message
+    // box's too) return at once; whoever runs the loop asks HasEnded first.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(exitCode);
 }
 
 CDocument* CWinApp::OpenDocumentFile(const std::string& path) {

@@ -6,25 +6,32 @@
 #include "SettingsProfile.h"
 #include "SingleDocTemplate.h"
 
+#include <QString>
+#include <deque>
 #include <memory>
 #include <string>
 
 class QMenu;
+class QTimer;
 
 namespace curvix {
 
+class COpenRequestServer;
+
 // The application object: settings and the recent-file list, the one
 // document template, the command line and the File commands New, Open,
-// Save, Save As, the recent files and Exit. The QApplication must exist
-// before InitInstance runs; the caller runs its event loop and then
-// ExitInstance.
+// Save, Save As, the recent files and Exit; files dropped on the main
+// window and documents other programs ask for on the open-request socket.
+// The QApplication must exist before InitInstance runs; the caller runs its
+// event loop when InitInstance succeeds, and ExitInstance in either case.
 class CWinApp : public CCmdTarget {
 public:
     CWinApp();
     ~CWinApp() override;
 
     virtual BOOL InitInstance();
-    // Writes the recent-file list back; returns the exit code.
+    // Writes the recent-file list back (not after an unregister request);
+    // returns the exit code: 0, or 1 after a failed start.
     virtual int ExitInstance();
 
     // Settings go to QSettings under this organisation and the
@@ -42,7 +49,32 @@ public:
         m_arguments = std::move(arguments);
         m_bArgumentsSet = true;
     }
+    // Carries out the command line. TRUE when the program goes on running:
+    // with a main window, or hidden waiting for an open request ("dde").
     BOOL ProcessShellCommand(const CCommandLineInfo& rCmdInfo);
+
+    // Lets other programs ask for documents on the per-user open-request
+    // socket; listening starts once there is a main window (or at "dde").
+    void EnableShellOpen();
+    // Makes the desktop know the program's document type, and forgets it
+    // again together with the settings. The program knows what its type
+    // is; the framework knows when to do it. Registration runs at every
+    // start, so it must be cheap when nothing changed and silent on failure.
+    virtual void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    virtual void UnregisterShellFileTypes();
+    // How long a "dde" start waits for its first open request.
+    void SetShellOpenTimeout(int milliseconds) { m_nShellOpenTimeoutMs = milliseconds; }
+    // Opens the document an open request names (queued while another is
+    // opening). The first one after a "dde" start makes and shows the main
+    // window; when that fails, the program ends.
+    void OnOpenRequest(const QString& path);
+    // The socket the open requests arrive on; empty before listening.
+    QString GetOpenRequestSocket() const;
+
+    // Leaves the event loop; ExitInstance then returns exitCode. Before the
+    // loop runs, the caller must not start it when HasEnded.
+    void EndRunning(int exitCode);
+    bool HasEnded() const { return m_bEnded; }
 
     CDocument* OpenDocumentFile(const std::string& path);
     void AddToRecentFileList(const std::string& path);
@@ -52,6 +84,7 @@ public:
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
     CFrameWnd* m_pMainWnd = nullptr;
     int m_nNumPreviewPages = 0;
+    int m_nExitCode = 0;
 
     // The file dialogs; a file name, or empty when the user cancels.
     // Qt's own (not the desktop's) dialogs are used, so that they can be
@@ -73,6 +106,13 @@ protected:
 private:
     QString FileFilter() const;
     void RebuildRecentFileMenu(QMenu* menu, QAction* placeholder);
+    BOOL FailStart();
+    BOOL PrintDirect(const CCommandLineInfo& rCmdInfo);
+    BOOL WaitForOpenRequest();
+    BOOL Unregister(const CCommandLineInfo& rCmdInfo);
+    void SetMainWindow(CFrameWnd* pFrame);
+    bool ListenForOpenRequests();
+    void OpenRequestedDocument(const QString& path);
 
     std::string m_strRegistryKey;
     std::vector<std::string> m_arguments;
@@ -82,6 +122,16 @@ private:
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<CErrorSink> m_pErrorSink;
     CErrorSink* m_pPreviousSink = nullptr;
+    CCommandLineInfo::ShellCommand m_nShellCommand = CCommandLineInfo::FileNew;
+    std::unique_ptr<COpenRequestServer> m_pOpenRequests;
+    std::unique_ptr<QTimer> m_pShellOpenTimer;
+    int m_nShellOpenTimeoutMs = 60000;
+    std::deque<QString> m_pendingOpenRequests;
+    bool m_bOpeningRequests = false;
+    bool m_bEnded = false;
 };
+
+// The one application object, or null outside its lifetime.
+CWinApp* AfxGetApp();
 
 } // namespace curvix

@@ -175,7 +175,7 @@ TEST_F(OpenRequestServerTest, StaleSocketIsCleanedAway) {
 }
 
 TEST(OpenRequestSocketName, IsPerUser) {
-    const QString name = OpenRequestSocketName();
+    const QString name = OpenRequestSocketName(QStringLiteral("curvix"));
     EXPECT_TRUE(name.endsWith(QStringLiteral("curvix-%1").arg(::getuid()))) << name.toStdString();
 }
 

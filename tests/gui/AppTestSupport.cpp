@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
@@ -14,8 +15,13 @@
 
 namespace curvix::test {
 
-SettingsFolder::SettingsFolder() {
+SettingsFolder::SettingsFolder() : m_previousConfigHome(qgetenv("XDG_CONFIG_HOME")) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
+}
+
+SettingsFolder::~SettingsFolder() {
+    qputenv("XDG_CONFIG_HOME", m_previousConfigHome);
 }
 
 QString SettingsFolder::ConfigFile() const {
@@ -25,7 +31,7 @@ QString SettingsFolder::ConfigFile() const {
 RunningApp::RunningApp(std::vector<std::string> arguments) : app(std::make_unique<CCurvixApp>()) {
     app->SetCommandLine(std::move(arguments));
     started = app->InitInstance() != FALSE;
-    if (!started)
+    if (!started || Frame() == nullptr)
         return;
     EXPECT_TRUE(QTest::qWaitForWindowExposed(Frame()));
     Frame()->activateWindow();

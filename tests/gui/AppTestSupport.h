@@ -43,14 +43,20 @@ struct RunningApp {
     bool started = false;
 };
 
-// Where QSettings keeps the settings while a test runs.
+// Where QSettings keeps the settings while a test runs; also the XDG
+// configuration folder, which holds mimeapps.list.
 class SettingsFolder {
 public:
     SettingsFolder();
+    ~SettingsFolder();
+    SettingsFolder(const SettingsFolder&) = delete;
+    SettingsFolder& operator=(const SettingsFolder&) = delete;
     QString ConfigFile() const;
+    QString Path() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
+    QByteArray m_previousConfigHome;
 };
 
 // Offers every modal window (message box, file dialog) that shows to

@@ -1,6 +1,9 @@
 #include "CurvixResources.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <dlfcn.h>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -33,6 +36,16 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
+    // The program registers itself with the desktop and listens for open
+    // requests at every start: here in folders of this run's own.
+    QTemporaryDir desktop;
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString folder = desktop.filePath(QString::fromLatin1(name));
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        qputenv(name, QFile::encodeName(folder));
+    }
     QApplication app(argc, argv);
     curvix::AfxSetResourceTable(&curvix::GetCurvixResources());
     const int result = RUN_ALL_TESTS();

@@ -27,8 +27,8 @@ bool SomeoneListens(const QString& name) {
 
 } // namespace
 
-QString OpenRequestSocketName() {
-    const QString name = QStringLiteral("curvix-%1").arg(::getuid());
+QString OpenRequestSocketName(const QString& program) {
+    const QString name = QStringLiteral("%1-%2").arg(program).arg(::getuid());
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (QDir::isAbsolutePath(runtime) && QDir(runtime).exists())
         return QDir(runtime).filePath(name);

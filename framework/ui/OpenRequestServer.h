@@ -10,16 +10,16 @@ class QLocalSocket;
 
 namespace curvix {
 
-// The per-user socket name a running Curvix listens on: in
-// $XDG_RUNTIME_DIR when that is set, else in the temporary folder.
-QString OpenRequestSocketName();
+// The per-user socket name a running program listens on, "<program>-<uid>":
+// in $XDG_RUNTIME_DIR when that is set, else in the temporary folder.
+QString OpenRequestSocketName(const QString& program);
 
 // The longest request line, line feed included. Longer requests are
 // dropped: a path beyond this is no path a shell hands over.
 inline constexpr int kOpenRequestMaxLength = 4096;
 
-// Listens for "open <absolute path>\n" from other programs (another
-// Curvix started on a document, or a file manager) and hands each path to
+// Listens for "open <absolute path>\n" from other programs (a file manager,
+// a script) and hands each path to
 // the handler, answering "ok\n". Anything else - too long, no line feed,
 // not UTF-8, a NUL byte, a relative path, another verb - closes the
 // connection unanswered. Runs on the event loop of the thread creating it;
@@ -35,7 +35,7 @@ public:
     // Starts listening, user-only access. A socket left behind by a crashed
     // instance (nobody answers on it) is replaced; false when another
     // instance is listening or the socket cannot be made.
-    bool Listen(const QString& name = OpenRequestSocketName());
+    bool Listen(const QString& name);
     QString FullServerName() const;
 
 private:
@@ -48,8 +48,7 @@ private:
 
 // Asks the instance listening on `name` to open `path` (made absolute);
 // true when it accepted within timeoutMs.
-bool SendOpenRequest(const QString& path, int timeoutMs,
-                     const QString& name = OpenRequestSocketName());
+bool SendOpenRequest(const QString& path, int timeoutMs, const QString& name);
 
 // Checks a received request line (without its line feed); the path, or an
 // empty string when the line is not a valid request.
