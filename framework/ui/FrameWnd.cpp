@@ -309,6 +309,13 @@ bool CFrameWnd::OwnsWidget(const QObject* object) const {
 }
 
 bool CFrameWnd::event(QEvent* event) {
+    if (event->type() == OpenDroppedFilesEvent()) {
+        std::vector<std::string> files;
+        files.swap(m_droppedFiles);
+        if (!files.empty())
+            OnDropFiles(files);
+        return true;
+    }
     // Prompts come from the frame's own fly-by handling, not from Qt's
     // status tips.
     if (event->type() == QEvent::StatusTip)
@@ -372,8 +379,13 @@ void CFrameWnd::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Opened once the drop is over: an open can show a message box, whose
     // event loop must not run inside the drag-and-drop exchange.
-    QMetaObject::invokeMethod(
-        this, [this, files = std::move(files)] { OnDropFiles(files); }, Qt::QueuedConnection);
+    m_droppedFiles.insert(m_droppedFiles.end(), files.begin(), files.end());
+    QCoreApplication::postEvent(this, new QEvent(OpenDroppedFilesEvent()));
+}
+
+QEvent::Type CFrameWnd::OpenDroppedFilesEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 void CFrameWnd::OnDropFiles(const std::vector<std::string>& files) {

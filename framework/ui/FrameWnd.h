@@ -6,6 +6,7 @@
 #include "View.h"
 #include "Wnd.h"
 
+#include <QEvent>
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPointer>
@@ -91,6 +92,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    static QEvent::Type OpenDroppedFilesEvent();
     void LoadMenu(UINT nIDResource);
     bool OwnsWidget(const QObject* object) const;
 
@@ -101,6 +103,7 @@ private:
     DWORD m_dwDockStyle = 0;
     UINT m_nIDResource = 0;
     QMetaObject::Connection m_idleConnection;
+    std::vector<std::string> m_droppedFiles; // waiting to be opened
 };
 
 } // namespace curvix

@@ -1,6 +1,8 @@
 #include "OpenRequestServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStringDecoder>
@@ -17,6 +19,16 @@ constexpr int kProbeTimeoutMs = 500;
 
 const char kRequestPrefix[] = "open ";
 
+// A request accepted and answered, waiting for the event loop.
+struct OpenRequestEvent : QEvent {
+    explicit OpenRequestEvent(QString requested) : QEvent(Type()), path(std::move(requested)) {}
+    static QEvent::Type Type() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    QString path;
+};
+
 bool SomeoneListens(const QString& name) {
     QLocalSocket probe;
     probe.connectToServer(name);
@@ -28,7 +40,7 @@ bool SomeoneListens(const QString& name) {
 } // namespace
 
 QString OpenRequestSocketName(const QString& program) {
-    const QString name = QStringLiteral("%1-%2").arg(program).arg(::getuid());
+    QString name = QStringLiteral("%1-%2").arg(program).arg(::getuid());
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (QDir::isAbsolutePath(runtime) && QDir(runtime).exists())
         return QDir(runtime).filePath(name);
@@ -40,7 +52,7 @@ QString ParseOpenRequest(const QByteArray& line) {
         return {};
     const QByteArray bytes = line.mid(static_cast<qsizetype>(sizeof kRequestPrefix) - 1);
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString path = decoder.decode(bytes);
+    QString path = decoder.decode(bytes);
     if (decoder.hasError() || !path.startsWith(QLatin1Char('/')))
         return {};
     return path;
@@ -72,7 +84,10 @@ void COpenRequestServer::OnNewConnection() {
         socket->setReadBufferSize(kOpenRequestMaxLength);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
-        QTimer::singleShot(kRequestTimeoutMs, socket, [socket] { socket->abort(); });
+        auto* timeout = new QTimer(socket);
+        timeout->setSingleShot(true);
+        connect(timeout, &QTimer::timeout, socket, &QLocalSocket::abort);
+        timeout->start(kRequestTimeoutMs);
         if (socket->bytesAvailable() > 0)
             OnReadyRead(socket);
     }
@@ -103,13 +118,15 @@ void COpenRequestServer::OnReadyRead(QLocalSocket* socket) {
     socket->disconnectFromServer();
     // Opening may show message boxes; run it from the event loop, not from
     // inside this socket's signal.
-    QMetaObject::invokeMethod(
-        this,
-        [this, path] {
-            if (m_handler)
-                m_handler(path);
-        },
-        Qt::QueuedConnection);
+    QCoreApplication::postEvent(this, new OpenRequestEvent(path));
+}
+
+bool COpenRequestServer::event(QEvent* event) {
+    if (event->type() != OpenRequestEvent::Type())
+        return QObject::event(event);
+    if (m_handler)
+        m_handler(static_cast<OpenRequestEvent*>(event)->path);
+    return true;
 }
 
 } // namespace curvix

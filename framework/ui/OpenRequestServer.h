@@ -38,6 +38,9 @@ public:
     bool Listen(const QString& name);
     QString FullServerName() const;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void OnNewConnection();
     void OnReadyRead(QLocalSocket* socket);
