@@ -306,7 +306,7 @@ TEST_F(AppShellTest, DdeOpensTheFirstRequestedDocumentInANewShownFrame) {
     ASSERT_TRUE(run.started);
     EXPECT_EQ(run.Frame(), nullptr);
     EXPECT_TRUE(RequestOpen(run.app->GetOpenRequestSocket(), Doc()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }, 15000));
     EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
     EXPECT_EQ(shows.count, 1);
     EXPECT_EQ(run.Caption(), QStringLiteral("doc.cvx - Curvix"));
