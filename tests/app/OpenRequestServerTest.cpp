@@ -1,13 +1,10 @@
 #include "OpenRequestServer.h"
 
 #include "CoreApp.h"
+#include "OpenRequestClient.h"
 
-#include <QDeadlineTimer>
-#include <QLocalSocket>
 #include <QTemporaryDir>
-#include <QThread>
 #include <cstring>
-#include <future>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -25,41 +22,14 @@ protected:
         m_name = m_folder.filePath(QStringLiteral("curvix-test"));
     }
 
-    // Sends raw bytes from another thread while this one runs the server's
-    // event loop; the bytes the server answered.
     QByteArray Exchange(const QByteArray& request) {
-        auto reply = std::async(std::launch::async, [this, request] {
-            QLocalSocket socket;
-            socket.connectToServer(m_name);
-            if (!socket.waitForConnected(5000))
-                return QByteArray("<no connection>");
-            socket.write(request);
-            socket.waitForBytesWritten(5000);
-            QByteArray answer;
-            while (socket.waitForReadyRead(5000))
-                answer += socket.readAll();
-            answer += socket.readAll();
-            return answer;
-        });
-        RunEventsUntil(
-            [&] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
-        return reply.get();
-    }
-
-    template <class Done> void RunEventsUntil(Done done) {
-        const QDeadlineTimer deadline(10000);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        // the server hands paths on through the event queue
-        QCoreApplication::sendPostedEvents();
+        return test::WhileProcessingEvents(
+            [this, request] { return test::ExchangeWithServer(m_name, request); });
     }
 
     bool Send(const QString& path) {
-        auto sent = std::async(std::launch::async,
-                               [this, path] { return SendOpenRequest(path, 5000, m_name); });
-        RunEventsUntil(
-            [&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
-        return sent.get();
+        return test::WhileProcessingEvents(
+            [this, path] { return SendOpenRequest(path, 5000, m_name); });
     }
 
     QTemporaryDir m_folder;

@@ -2,21 +2,19 @@
 // kind of command line, open requests on its socket, and dropped files.
 
 #include "AppTestSupport.h"
+#include "OpenRequestClient.h"
 #include "OpenRequestServer.h"
 #include "Resource.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <chrono>
-#include <future>
 #include <gtest/gtest.h>
 
 namespace curvix::test {
@@ -63,36 +61,14 @@ protected:
     }
 };
 
-// Runs fn on another thread, as another program would act, while this
-// thread's event loop keeps running.
-template <typename Fn> auto WhileLooping(Fn fn) {
-    auto result = std::async(std::launch::async, fn);
-    const bool done = QTest::qWaitFor(
-        [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-        20000);
-    EXPECT_TRUE(done);
-    return result.get();
-}
-
-// Writes raw bytes to the socket and returns all it answers before it
-// closes the connection.
 QByteArray Exchange(const QString& socketName, const QByteArray& bytes) {
-    return WhileLooping([socketName, bytes] {
-        QLocalSocket client;
-        client.connectToServer(socketName);
-        if (!client.waitForConnected(5000))
-            return QByteArray("(no connection)");
-        client.write(bytes);
-        client.waitForBytesWritten(5000);
-        QByteArray answer;
-        while (client.waitForReadyRead(8000))
-            answer += client.readAll();
-        return answer + client.readAll();
-    });
+    return WhileProcessingEvents(
+        [socketName, bytes] { return ExchangeWithServer(socketName, bytes); });
 }
 
 bool RequestOpen(const QString& socketName, const QString& path) {
-    return WhileLooping([socketName, path] { return SendOpenRequest(path, 5000, socketName); });
+    return WhileProcessingEvents(
+        [socketName, path] { return SendOpenRequest(path, 5000, socketName); });
 }
 
 QString DataHome() {

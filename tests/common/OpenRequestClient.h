@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+#include <QString>
+#include <chrono>
+#include <future>
+
+namespace curvix::test {
+
+// Runs fn on a thread of its own, as another program would act, while this
+// thread keeps processing its events (the server's); fn's result.
+template <typename Fn> auto WhileProcessingEvents(Fn fn) {
+    auto result = std::async(std::launch::async, std::move(fn));
+    const QDeadlineTimer deadline(20000);
+    while (result.wait_for(std::chrono::seconds(0)) != std::future_status::ready &&
+           !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    // the server hands paths on through the event queue
+    QCoreApplication::sendPostedEvents();
+    return result.get();
+}
+
+// Writes raw bytes to the open-request socket and returns all it answers
+// before it closes the connection. Blocking: see WhileProcessingEvents.
+inline QByteArray ExchangeWithServer(const QString& socketName, const QByteArray& request) {
+    QLocalSocket socket;
+    socket.connectToServer(socketName);
+    if (!socket.waitForConnected(5000))
+        return QByteArray("<no connection>");
+    socket.write(request);
+    socket.waitForBytesWritten(5000);
+    QByteArray answer;
+    while (socket.waitForReadyRead(8000))
+        answer += socket.readAll();
+    return answer + socket.readAll();
+}
+
+} // namespace curvix::test
