@@ -262,7 +262,9 @@ void CWinApp::OpenRequestedDocument(const QString& path) {
     // window, shown as a normal start would show it.
     CFrameWnd* frame = m_pDocTemplate != nullptr ? m_pDocTemplate->GetFrame() : nullptr;
     if (frame == nullptr) {
-        EndRunning(kFailedStart);
+        // Nothing to show: the program ends unless another request waits.
+        if (m_pendingOpenRequests.empty())
+            EndRunning(kFailedStart);
         return;
     }
     m_pShellOpenTimer.reset();

@@ -248,6 +248,35 @@ TEST_F(AppShellTest, ARunningProgramOpensARequestedDocumentAsFileOpenWould) {
     EXPECT_EQ(run.app->GetRecentFileList()->Entries().front(), Doc().toStdString());
 }
 
+// A request that arrives while the previous one's message box is up waits
+// until that open is over: after "dde", the failed first open drops its
+// frame before the second one makes the window.
+TEST_F(AppShellTest, ARequestDuringAnotherOpenWaitsItsTurn) {
+    RunningApp run({"/dde"});
+    ASSERT_TRUE(run.started);
+    const QString socketName = run.app->GetOpenRequestSocket();
+    QString firstMessage;
+    bool secondAccepted = false;
+    WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr)
+            return false;
+        firstMessage = box->text();
+        secondAccepted = RequestOpen(socketName, Doc());
+        box->accept();
+        return true;
+    });
+    EXPECT_TRUE(RequestOpen(socketName, Missing()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }, 15000));
+    EXPECT_TRUE(secondAccepted);
+    EXPECT_TRUE(firstMessage.endsWith(QStringLiteral("missing.cvx was not found.")));
+    EXPECT_FALSE(run.app->HasEnded());
+    ASSERT_NE(run.Frame(), nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
+    EXPECT_EQ(run.Caption(), QStringLiteral("doc.cvx - Curvix"));
+    EXPECT_EQ(run.app->GetDocTemplate()->GetFrame(), run.Frame());
+}
+
 // A request that is not "open <absolute UTF-8 path>\n" within the length
 // limit is dropped unanswered, and nothing is opened.
 TEST_F(AppShellTest, MalformedRequestsAreIgnored) {
