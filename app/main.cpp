@@ -1,9 +1,15 @@
 #include "CurvixApp.h"
 #include "CurvixResources.h"
+#include "DisplayCheck.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    if (!curvix::HasDisplay(argc, argv)) {
+        std::fprintf(stderr, "%s\n", curvix::kNoDisplayText);
+        return 1;
+    }
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Curvix"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
