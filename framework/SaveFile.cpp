@@ -53,7 +53,11 @@ bool FollowLinks(std::string path, std::string& end) {
             break;
         }
         const std::string next(target.data(), static_cast<std::size_t>(length));
-        path = next.front() == '/' ? next : FolderOf(path) + "/" + next;
+        if (next.front() == '/') {
+            path = next;
+        } else {
+            path = FolderOf(path).append("/").append(next);
+        }
     }
     end = path; // a loop of links is left for opening to report
     return true;

@@ -10,7 +10,7 @@ namespace curvix {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 64 * 1024;
+constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
 
 } // namespace
 
