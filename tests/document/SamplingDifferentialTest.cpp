@@ -9,8 +9,8 @@
 #include "SanitizedBuild.h"
 #include "VertexArray.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
@@ -73,9 +73,11 @@ TEST(SamplingDifferentialTest, CompiledSamplesMatchTextualSamples) {
                            textual.problems);
         SampleCurve(compiled.engine, text, first, last, step, compiled.curve, compiled.problems);
         samples += static_cast<std::int64_t>(textual.curve.Size() / 2);
-        const bool same = textual.curve.Size() == compiled.curve.Size() &&
-                          std::memcmp(textual.curve.Data(), compiled.curve.Data(),
-                                      textual.curve.Size() * sizeof(float)) == 0;
+        const bool same =
+            textual.curve.Size() == compiled.curve.Size() &&
+            std::equal(textual.curve.Data(), textual.curve.Data() + textual.curve.Size(),
+                       compiled.curve.Data(),
+                       [](float a, float b) { return test::Bits(a) == test::Bits(b); });
         const std::string expected = textual.Drain();
         const std::string actual = compiled.Drain();
         if (!same || expected != actual) {
