@@ -212,7 +212,7 @@ private:
     }
 
     int FindClosing(int kind, int first, int last) const {
-        const int opener = kind == ')' ? '(' : '|';
+        const int opener = kind == int{')'} ? int{'('} : int{'|'};
         int depth = 0;
         for (int i = first == -1 ? 0 : first; i < End(last); ++i) {
             if (m_kinds[i] == kind) {
@@ -230,7 +230,7 @@ private:
     // The slot whose value the operand search takes (and consumes), or
     // kZero when it finds none.
     int TakeOperand(int slot, bool rightward) {
-        const int stop = rightward ? ')' : '(';
+        const int stop = rightward ? int{')'} : int{'('};
         const int step = rightward ? 1 : -1;
         for (int i = rightward ? slot : std::min(slot, m_used - 1); i >= 0 && i < m_used;
              i += step) {
