@@ -1,7 +1,6 @@
 #include "Document.h"
 
 #include "Archive.h"
-#include "ErrorSink.h"
 #include "FileErrors.h"
 #include "SaveFile.h"
 #include "ViewBase.h"
@@ -79,16 +78,17 @@ void CDocument::Serialize(CArchive& /*archive*/) {}
 
 void CDocument::DeleteContents() {}
 
-bool CDocument::OnOpenDocument(const std::string& path) {
+bool CDocument::OnOpenDocument(const std::string& path, std::string& error) {
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     struct stat status {};
     if (file == nullptr || ::fstat(::fileno(file), &status) != 0 || S_ISDIR(status.st_mode)) {
-        const int error = file == nullptr ? errno : (S_ISDIR(status.st_mode) ? EISDIR : errno);
+        const int systemError =
+            file == nullptr ? errno : (S_ISDIR(status.st_mode) ? EISDIR : errno);
         if (file != nullptr) {
             std::fclose(file);
         }
-        ReportError(FileErrorText(error, path, FileAction::opening));
+        error = FileErrorText(systemError, path, FileAction::opening);
         return false;
     }
 
@@ -101,28 +101,28 @@ bool CDocument::OnOpenDocument(const std::string& path) {
     std::fclose(file);
     if (archive.Failed()) {
         DeleteContents();
-        ReportError(ArchiveErrorText(archive, path, FileAction::reading));
+        error = ArchiveErrorText(archive, path, FileAction::reading);
         return false;
     }
     SetModifiedFlag(false);
     return true;
 }
 
-bool CDocument::OnSaveDocument(const std::string& path) {
+bool CDocument::OnSaveDocument(const std::string& path, std::string& error) {
     CSaveFile file;
     if (!file.Open(path)) {
-        ReportError(FileErrorText(file.GetSystemError(), path, FileAction::saving));
+        error = FileErrorText(file.GetSystemError(), path, FileAction::saving);
         return false;
     }
     CArchive archive(file.File(), CArchive::store);
     Serialize(archive);
     if (!archive.Flush()) {
         file.Cancel();
-        ReportError(ArchiveErrorText(archive, path, FileAction::saving));
+        error = ArchiveErrorText(archive, path, FileAction::saving);
         return false;
     }
     if (!file.Commit()) {
-        ReportError(FileErrorText(file.GetSystemError(), path, FileAction::saving));
+        error = FileErrorText(file.GetSystemError(), path, FileAction::saving);
         return false;
     }
     SetModifiedFlag(false);
@@ -138,8 +138,8 @@ bool NewDocumentFile(CDocument& document) {
     return true;
 }
 
-bool OpenDocumentFile(CDocument& document, const std::string& path) {
-    if (!document.OnOpenDocument(path)) {
+bool OpenDocumentFile(CDocument& document, const std::string& path, std::string& error) {
+    if (!document.OnOpenDocument(path, error)) {
         if (document.IsModified()) {
             // The failed load has already replaced part of the contents.
             document.SetTitle(kUntitled);
@@ -152,8 +152,8 @@ bool OpenDocumentFile(CDocument& document, const std::string& path) {
     return true;
 }
 
-bool SaveDocumentFile(CDocument& document, const std::string& path) {
-    if (!document.OnSaveDocument(path)) {
+bool SaveDocumentFile(CDocument& document, const std::string& path, std::string& error) {
+    if (!document.OnSaveDocument(path, error)) {
         return false;
     }
     document.SetPathName(path);

@@ -41,12 +41,12 @@ public:
     virtual void DeleteContents();
 
     // Reads the file into the document. A file of zero bytes is not given
-    // to Serialize. On failure the error is reported and false returned;
+    // to Serialize. On failure false is returned with the message in error;
     // IsModified() then tells whether Serialize had already begun.
-    virtual bool OnOpenDocument(const std::string& path);
+    virtual bool OnOpenDocument(const std::string& path, std::string& error);
     // Writes the document to path without ever destroying the previous
-    // file; on failure reports the error and changes nothing.
-    virtual bool OnSaveDocument(const std::string& path);
+    // file; on failure gives the message in error and changes nothing.
+    virtual bool OnSaveDocument(const std::string& path, std::string& error);
 
 private:
     std::string m_strPathName;
@@ -65,9 +65,11 @@ bool NewDocumentFile(CDocument& document);
 // document takes the path and its views are updated. When a load fails
 // after it had begun, the document is re-initialised as a new, untitled one
 // (OnNewDocument); when the file could not even be opened, nothing changes.
-bool OpenDocumentFile(CDocument& document, const std::string& path);
+// On failure error holds the message for the user.
+bool OpenDocumentFile(CDocument& document, const std::string& path, std::string& error);
 
-// File Save and Save As: on success the document takes path as its file.
-bool SaveDocumentFile(CDocument& document, const std::string& path);
+// File Save and Save As: on success the document takes path as its file;
+// on failure error holds the message for the user.
+bool SaveDocumentFile(CDocument& document, const std::string& path, std::string& error);
 
 } // namespace curvix

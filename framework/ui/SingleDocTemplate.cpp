@@ -1,6 +1,5 @@
 #include "SingleDocTemplate.h"
 
-#include "ErrorSink.h"
 #include "ResourceLoader.h"
 
 namespace curvix {
@@ -41,15 +40,15 @@ void CSingleDocTemplate::DropDocumentAndFrame() {
     m_pDocument.reset();
 }
 
-CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path) {
+CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path, std::string& error) {
     const bool created = m_pDocument == nullptr;
     if (created && !CreateDocumentAndFrame()) {
         DropDocumentAndFrame();
-        ReportError(kFailedToCreate);
+        error = kFailedToCreate;
         return nullptr;
     }
     const bool opened = path == nullptr ? NewDocumentFile(*m_pDocument)
-                                        : curvix::OpenDocumentFile(*m_pDocument, path);
+                                        : curvix::OpenDocumentFile(*m_pDocument, path, error);
     if (!opened && created) {
         DropDocumentAndFrame();
         return nullptr;
@@ -58,8 +57,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path) {
     return opened ? m_pDocument.get() : nullptr;
 }
 
-bool CSingleDocTemplate::SaveDocument(const std::string& path) {
-    if (m_pDocument == nullptr || !SaveDocumentFile(*m_pDocument, path))
+bool CSingleDocTemplate::SaveDocument(const std::string& path, std::string& error) {
+    if (m_pDocument == nullptr || !SaveDocumentFile(*m_pDocument, path, error))
         return false;
     UpdateFrameTitle();
     return true;

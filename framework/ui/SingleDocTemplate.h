@@ -35,9 +35,9 @@ public:
     // Null path: a new untitled document. Otherwise the file is opened into
     // the document. The first call makes the document, the frame and the
     // view; when that first document cannot be made or opened, all of them
-    // are dropped again. Null on failure, with the error already shown.
-    CDocument* OpenDocumentFile(const char* path);
-    bool SaveDocument(const std::string& path);
+    // are dropped again. Null on failure, with the message in error.
+    CDocument* OpenDocumentFile(const char* path, std::string& error);
+    bool SaveDocument(const std::string& path, std::string& error);
 
     CDocument* GetDocument() const { return m_pDocument.get(); }
     CFrameWnd* GetFrame() const { return m_pFrame.get(); }

@@ -30,23 +30,6 @@ constexpr int kFailedStart = 1;
 
 CWinApp* g_pApp = nullptr;
 
-// File errors in message boxes captioned with the application's name.
-class CMessageBoxSink : public CErrorSink {
-public:
-    explicit CMessageBoxSink(CWinApp& app) : m_app(app) {}
-    void ReportError(const std::string& text) override {
-        QWidget* parent = m_app.m_pMainWnd != nullptr && m_app.m_pMainWnd->isVisible()
-                              ? m_app.m_pMainWnd
-                              : nullptr;
-        QMessageBox box(QMessageBox::Warning, AfxLoadQString(AFX_IDS_APP_TITLE),
-                        QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok, parent);
-        box.exec();
-    }
-
-private:
-    CWinApp& m_app;
-};
-
 std::string AbsolutePath(const std::string& path) {
     return QFileInfo(QString::fromLocal8Bit(path.c_str()))
         .absoluteFilePath()
@@ -70,9 +53,8 @@ CWinApp* AfxGetApp() {
     return g_pApp;
 }
 
-CWinApp::CWinApp() : m_pErrorSink(std::make_unique<CMessageBoxSink>(*this)) {
+CWinApp::CWinApp() {
     AfxSetAppCmdTarget(this);
-    m_pPreviousSink = SetErrorSink(m_pErrorSink.get());
     g_pApp = this;
 }
 
@@ -83,7 +65,6 @@ CWinApp::~CWinApp() {
         AfxSetMainWnd(nullptr);
     m_pMainWnd = nullptr;
     m_pDocTemplate.reset();
-    SetErrorSink(m_pPreviousSink);
     if (AfxGetAppCmdTarget() == this)
         AfxSetAppCmdTarget(nullptr);
     if (g_pApp == this)
@@ -292,10 +273,28 @@ CDocument* CWinApp::OpenDocumentFile(const std::string& path) {
     if (m_pDocTemplate == nullptr)
         return nullptr;
     const std::string fullPath = AbsolutePath(path);
-    CDocument* document = m_pDocTemplate->OpenDocumentFile(fullPath.c_str());
+    std::string error;
+    CDocument* document = m_pDocTemplate->OpenDocumentFile(fullPath.c_str(), error);
     if (document != nullptr)
         AddToRecentFileList(fullPath);
+    ReportError(error);
     return document;
+}
+
+bool CWinApp::SaveDocument(const std::string& path) {
+    std::string error;
+    const bool saved = m_pDocTemplate->SaveDocument(path, error);
+    ReportError(error);
+    return saved;
+}
+
+void CWinApp::ReportError(const std::string& text) {
+    if (text.empty())
+        return;
+    QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;
+    QMessageBox box(QMessageBox::Warning, AfxLoadQString(AFX_IDS_APP_TITLE),
+                    QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok, parent);
+    box.exec();
 }
 
 void CWinApp::AddToRecentFileList(const std::string& path) {
@@ -347,8 +346,11 @@ std::string CWinApp::PromptSaveFileName(const std::string& initial) {
 }
 
 void CWinApp::OnFileNew() {
-    if (m_pDocTemplate != nullptr)
-        m_pDocTemplate->OpenDocumentFile(nullptr);
+    if (m_pDocTemplate == nullptr)
+        return;
+    std::string error;
+    m_pDocTemplate->OpenDocumentFile(nullptr, error);
+    ReportError(error);
 }
 
 void CWinApp::OnFileOpen() {
@@ -365,7 +367,7 @@ void CWinApp::OnFileSave() {
         OnFileSaveAs();
         return;
     }
-    m_pDocTemplate->SaveDocument(document->GetPathName());
+    SaveDocument(document->GetPathName());
 }
 
 void CWinApp::OnFileSaveAs() {
@@ -378,7 +380,7 @@ void CWinApp::OnFileSaveAs() {
     if (chosen.empty())
         return;
     const std::string path = AbsolutePath(chosen);
-    if (m_pDocTemplate->SaveDocument(path))
+    if (SaveDocument(path))
         AddToRecentFileList(path);
 }
 

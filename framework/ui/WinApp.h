@@ -1,7 +1,6 @@
 #pragma once
 
 #include "CommandLineInfo.h"
-#include "ErrorSink.h"
 #include "RecentFileList.h"
 #include "SettingsProfile.h"
 #include "SingleDocTemplate.h"
@@ -113,6 +112,10 @@ private:
     void SetMainWindow(CFrameWnd* pFrame);
     bool ListenForOpenRequests();
     void OpenRequestedDocument(const QString& path);
+    // Shows a file error in a message box captioned with the application's
+    // name; an empty text shows nothing.
+    void ReportError(const std::string& text);
+    bool SaveDocument(const std::string& path);
 
     std::string m_strRegistryKey;
     std::vector<std::string> m_arguments;
@@ -120,8 +123,6 @@ private:
     std::unique_ptr<CSettingsProfile> m_pProfile;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
-    std::unique_ptr<CErrorSink> m_pErrorSink;
-    CErrorSink* m_pPreviousSink = nullptr;
     CCommandLineInfo::ShellCommand m_nShellCommand = CCommandLineInfo::FileNew;
     std::unique_ptr<COpenRequestServer> m_pOpenRequests;
     std::unique_ptr<QTimer> m_pShellOpenTimer;

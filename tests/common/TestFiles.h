@@ -2,8 +2,6 @@
 
 // Small helpers for tests that read and write real files.
 
-#include "ErrorSink.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,21 +60,5 @@ inline Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-// Records the framework's error texts while it exists.
-class RecordingErrorSink : public CErrorSink {
-public:
-    RecordingErrorSink() : m_previous(SetErrorSink(this)) {}
-    RecordingErrorSink(const RecordingErrorSink&) = delete;
-    RecordingErrorSink& operator=(const RecordingErrorSink&) = delete;
-    ~RecordingErrorSink() override { SetErrorSink(m_previous); }
-
-    void ReportError(const std::string& text) override { texts.push_back(text); }
-
-    std::vector<std::string> texts;
-
-private:
-    CErrorSink* m_previous;
-};
 
 } // namespace curvix::test

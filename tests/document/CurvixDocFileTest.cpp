@@ -16,7 +16,6 @@ using test::Bits;
 using test::Bytes;
 using test::FromBits;
 using test::ReadBytes;
-using test::RecordingErrorSink;
 using test::TempFolder;
 using test::WriteBytes;
 
@@ -94,18 +93,18 @@ protected:
 
     Bytes Save() {
         const std::string path = folder.File("saved.cvx");
-        EXPECT_TRUE(SaveDocumentFile(doc, path));
+        EXPECT_TRUE(SaveDocumentFile(doc, path, error));
         return ReadBytes(path);
     }
 
     bool Open(const Bytes& bytes) {
         const std::string path = folder.File("opened.cvx");
         WriteBytes(path, bytes);
-        return OpenDocumentFile(doc, path);
+        return OpenDocumentFile(doc, path, error);
     }
 
     TempFolder folder;
-    RecordingErrorSink errors;
+    std::string error;
     std::ostringstream engineReports;
     CCurvixDoc doc;
     CCurvixScene view;
@@ -151,7 +150,7 @@ TEST_F(CurvixDocFileTest, EveryFloatSurvivesStoreAndLoadBitForBit) {
         SetFileOrder(doc, numbers);
         Save();
         SetFileOrder(doc, kLoadedNumbers);
-        ASSERT_TRUE(OpenDocumentFile(doc, folder.File("saved.cvx")));
+        ASSERT_TRUE(OpenDocumentFile(doc, folder.File("saved.cvx"), error));
         std::vector<std::uint32_t> expected(8, bits);
         expected[3] = Bits(1.5F);
         EXPECT_EQ(FileOrderBits(doc), expected) << std::hex << bits;
@@ -165,7 +164,7 @@ TEST_F(CurvixDocFileTest, NonAsciiFormulaBytesRoundTrip) {
     EXPECT_EQ(Bytes(bytes.begin() + 4, bytes.begin() + 4 + static_cast<long>(text.size())),
               Bytes(text.begin(), text.end()));
     doc.SetFormula("other");
-    ASSERT_TRUE(OpenDocumentFile(doc, folder.File("saved.cvx")));
+    ASSERT_TRUE(OpenDocumentFile(doc, folder.File("saved.cvx"), error));
     EXPECT_TRUE(doc.GetFormula() == ExprString(text.data(), static_cast<int>(text.size())));
     EXPECT_EQ(doc.GetFormula().At(0), 0xFF80);
 }
@@ -199,14 +198,14 @@ TEST_F(CurvixDocFileTest, LoadsWhatTheFormatDefinesAndIgnoresTheRest) {
         EXPECT_EQ(FileOrderBits(doc), expected) << c.name;
         EXPECT_EQ(doc.GetTitle(), "opened.cvx");
     }
-    EXPECT_TRUE(errors.texts.empty());
+    EXPECT_TRUE(error.empty());
 }
 
 // After a failed load: the format error once, a new untitled document with
 // the default numbers, the given formula, and no new curve.
-void ExpectRejected(CCurvixDoc& doc, RecordingErrorSink& errors, const CCurvixScene& view,
+void ExpectRejected(CCurvixDoc& doc, std::string& error, const CCurvixScene& view,
                     const char* formula, const std::string& what) {
-    EXPECT_EQ(errors.texts, std::vector<std::string>{"Unexpected file format."}) << what;
+    EXPECT_EQ(error, "Unexpected file format.") << what;
     EXPECT_EQ(FileOrderBits(doc), kDefaultBits) << what;
     EXPECT_TRUE(doc.GetFormula() == ExprString(formula)) << what << ": " << doc.GetFormula();
     EXPECT_EQ(doc.GetPathName(), "") << what;
@@ -219,7 +218,7 @@ TEST_F(CurvixDocFileTest, TruncatedFilesAreRejectedAtEveryLength) {
     TestFrame frame(&view); // a load that succeeded would sample
     const Bytes whole = CvxFile(3, "x^2", 0, kLoadedNumbers);
     for (std::size_t length = 1; length < whole.size(); ++length) {
-        errors.texts.clear();
+        error.clear();
         doc.SetFormula("old");
         SetFileOrder(doc, kLoadedNumbers);
         doc.SetPathName("/earlier/file.cvx");
@@ -231,7 +230,7 @@ TEST_F(CurvixDocFileTest, TruncatedFilesAreRejectedAtEveryLength) {
                               : length < 6 ? "x"
                               : length < 7 ? "x^"
                                            : "x^2";
-        ExpectRejected(doc, errors, view, formula, "length " + std::to_string(length));
+        ExpectRejected(doc, error, view, formula, "length " + std::to_string(length));
     }
     EXPECT_EQ(counter.updates, 0);
 }
@@ -245,14 +244,14 @@ TEST_F(CurvixDocFileTest, StoredLengthsThatCannotBeRightAreRejected) {
         {"largest", CvxFile(INT32_MAX, "x^2", 0, kLoadedNumbers), nullptr},
     };
     for (const auto& c : cases) {
-        errors.texts.clear();
+        error.clear();
         doc.SetFormula("old");
         EXPECT_FALSE(Open(c.file)) << c.name;
         if (c.formula != nullptr) {
-            ExpectRejected(doc, errors, view, c.formula, c.name);
+            ExpectRejected(doc, error, view, c.formula, c.name);
         } else {
             // The text is what the file holds before its first zero byte.
-            ExpectRejected(doc, errors, view, "x^2", c.name);
+            ExpectRejected(doc, error, view, "x^2", c.name);
         }
     }
 }
@@ -266,7 +265,7 @@ TEST_F(CurvixDocFileTest, ZeroByteFileKeepsTheDocument) {
               (std::vector<std::uint32_t>{Bits(-1.0F), Bits(1.0F), Bits(30.0F), Bits(45.0F),
                                           Bits(60.0F), Bits(5.0F), Bits(6.0F), Bits(0.5F)}));
     EXPECT_EQ(doc.GetTitle(), "opened.cvx");
-    EXPECT_TRUE(errors.texts.empty());
+    EXPECT_TRUE(error.empty());
 }
 
 TEST_F(CurvixDocFileTest, NewKeepsTheFormulaAndSaveStoresItWithTheDefaults) {

@@ -14,7 +14,6 @@ namespace {
 
 using test::Bytes;
 using test::ReadBytes;
-using test::RecordingErrorSink;
 using test::TempFolder;
 using test::WriteBytes;
 
@@ -70,7 +69,7 @@ protected:
     }
 
     TempFolder folder;
-    RecordingErrorSink errors;
+    std::string error;
     TextDocument document;
 };
 
@@ -79,32 +78,32 @@ TEST_F(DocumentFileTest, OpenReadsTheFileAndTakesItsPath) {
     WriteBytes(path, kHelloFile);
     CountingView view;
     document.AddView(&view);
-    EXPECT_TRUE(OpenDocumentFile(document, path));
+    EXPECT_TRUE(OpenDocumentFile(document, path, error));
     EXPECT_EQ(document.text, "hello");
     EXPECT_EQ(document.GetPathName(), path);
     EXPECT_EQ(document.GetTitle(), "hello.doc");
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(view.updates, 1);
     EXPECT_EQ(view.lastSender, nullptr);
-    EXPECT_TRUE(errors.texts.empty());
+    EXPECT_TRUE(error.empty());
 }
 
 TEST_F(DocumentFileTest, ZeroByteFileOpensWithoutSerialize) {
     const std::string path = folder.File("empty.doc");
     WriteBytes(path, {});
-    EXPECT_TRUE(OpenDocumentFile(document, path));
+    EXPECT_TRUE(OpenDocumentFile(document, path, error));
     EXPECT_EQ(document.serializeCalls, 0);
     EXPECT_EQ(document.newCalls, 0);
     EXPECT_EQ(document.text, "before");
     EXPECT_EQ(document.GetTitle(), "empty.doc");
-    EXPECT_TRUE(errors.texts.empty());
+    EXPECT_TRUE(error.empty());
 }
 
 TEST_F(DocumentFileTest, FailedLoadStartsANewUntitledDocument) {
     const std::string path = folder.File("short.doc");
     WriteBytes(path, {5, 0, 0, 0, 'h', 'e'});
-    EXPECT_FALSE(OpenDocumentFile(document, path));
-    EXPECT_EQ(errors.texts, std::vector<std::string>{"Unexpected file format."});
+    EXPECT_FALSE(OpenDocumentFile(document, path, error));
+    EXPECT_EQ(error, "Unexpected file format.");
     EXPECT_EQ(document.newCalls, 1);
     EXPECT_EQ(document.GetPathName(), "");
     EXPECT_EQ(document.GetTitle(), "Untitled");
@@ -125,14 +124,14 @@ TEST_F(DocumentFileTest, FilesThatCannotBeOpenedChangeNothing) {
         {"folder", [](const TempFolder& f) { return f.Path(); }, "Failed to open document."},
     };
     for (const auto& c : cases) {
-        errors.texts.clear();
+        error.clear();
         const std::string path = c.path(folder);
-        EXPECT_FALSE(OpenDocumentFile(document, path)) << c.name;
+        EXPECT_FALSE(OpenDocumentFile(document, path, error)) << c.name;
         std::string expected = c.text;
         if (const auto at = expected.find("%s"); at != std::string::npos) {
             expected.replace(at, 2, path);
         }
-        EXPECT_EQ(errors.texts, std::vector<std::string>{expected}) << c.name;
+        EXPECT_EQ(error, expected) << c.name;
         EXPECT_EQ(document.text, "before") << c.name;
         EXPECT_EQ(document.GetPathName(), "/somewhere/old.txt") << c.name;
         EXPECT_EQ(document.newCalls, 0) << c.name;
@@ -143,11 +142,11 @@ TEST_F(DocumentFileTest, FilesThatCannotBeOpenedChangeNothing) {
 TEST_F(DocumentFileTest, SaveWritesAndTakesThePath) {
     const std::string path = folder.File("saved.doc");
     document.text = "hello";
-    EXPECT_TRUE(SaveDocumentFile(document, path));
+    EXPECT_TRUE(SaveDocumentFile(document, path, error));
     EXPECT_EQ(ReadBytes(path), kHelloFile);
     EXPECT_EQ(document.GetPathName(), path);
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"saved.doc"}); // no temporary left
-    EXPECT_TRUE(errors.texts.empty());
+    EXPECT_TRUE(error.empty());
 }
 
 TEST_F(DocumentFileTest, SaveOverAFileKeepsItsPermissions) {
@@ -155,7 +154,7 @@ TEST_F(DocumentFileTest, SaveOverAFileKeepsItsPermissions) {
     WriteBytes(path, {1, 2, 3});
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     document.text = "hello";
-    EXPECT_TRUE(SaveDocumentFile(document, path));
+    EXPECT_TRUE(SaveDocumentFile(document, path, error));
     EXPECT_EQ(ReadBytes(path), kHelloFile);
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
@@ -168,7 +167,7 @@ TEST_F(DocumentFileTest, SaveThroughASymbolicLinkReplacesItsTarget) {
     WriteBytes(target, {1, 2, 3});
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
     document.text = "hello";
-    EXPECT_TRUE(SaveDocumentFile(document, link));
+    EXPECT_TRUE(SaveDocumentFile(document, link, error));
     EXPECT_EQ(ReadBytes(target), kHelloFile);
     struct stat status {};
     ASSERT_EQ(::lstat(link.c_str(), &status), 0);
@@ -179,7 +178,7 @@ TEST_F(DocumentFileTest, SaveThroughADanglingLinkCreatesItsTargetAndKeepsTheLink
     const std::string link = folder.File("link.doc");
     ASSERT_EQ(::symlink("target.doc", link.c_str()), 0);
     document.text = "hello";
-    EXPECT_TRUE(SaveDocumentFile(document, link));
+    EXPECT_TRUE(SaveDocumentFile(document, link, error));
     EXPECT_EQ(ReadBytes(folder.File("target.doc")), kHelloFile);
     struct stat status {};
     ASSERT_EQ(::lstat(link.c_str(), &status), 0);
@@ -188,13 +187,13 @@ TEST_F(DocumentFileTest, SaveThroughADanglingLinkCreatesItsTargetAndKeepsTheLink
 
 // Checks that a failed save reported text, kept the old file byte for byte,
 // left no temporary file and did not rename the document.
-void ExpectFailedSave(TextDocument& document, RecordingErrorSink& errors, const TempFolder& folder,
+void ExpectFailedSave(TextDocument& document, std::string& error, const TempFolder& folder,
                       const std::string& path, const std::string& text) {
     const Bytes old = ReadBytes(path);
     const auto entries = folder.Entries();
     document.text = std::string(1000, 'n');
-    EXPECT_FALSE(SaveDocumentFile(document, path));
-    EXPECT_EQ(errors.texts, std::vector<std::string>{text});
+    EXPECT_FALSE(SaveDocumentFile(document, path, error));
+    EXPECT_EQ(error, text);
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(folder.Entries(), entries);
     EXPECT_EQ(document.GetPathName(), "/somewhere/old.txt");
@@ -203,11 +202,11 @@ void ExpectFailedSave(TextDocument& document, RecordingErrorSink& errors, const 
 
 TEST_F(DocumentFileTest, SaveIntoAMissingFolderFails) {
     const std::string path = folder.File("no/such.doc");
-    ExpectFailedSave(document, errors, folder, path, path + " was not found.");
+    ExpectFailedSave(document, error, folder, path, path + " was not found.");
 }
 
 TEST_F(DocumentFileTest, SaveOverAFolderFails) {
-    ExpectFailedSave(document, errors, folder, folder.Path(), "Failed to save document.");
+    ExpectFailedSave(document, error, folder, folder.Path(), "Failed to save document.");
 }
 
 TEST_F(DocumentFileTest, SaveToAFullDiskFails) {
@@ -215,8 +214,8 @@ TEST_F(DocumentFileTest, SaveToAFullDiskFails) {
         GTEST_SKIP() << "no /dev/full";
     }
     document.text = std::string(100000, 'n'); // more than a stdio buffer
-    EXPECT_FALSE(SaveDocumentFile(document, "/dev/full"));
-    EXPECT_EQ(errors.texts, std::vector<std::string>{"Disk full while accessing /dev/full."});
+    EXPECT_FALSE(SaveDocumentFile(document, "/dev/full", error));
+    EXPECT_EQ(error, "Disk full while accessing /dev/full.");
     EXPECT_EQ(document.GetPathName(), "/somewhere/old.txt");
 }
 
@@ -230,7 +229,7 @@ TEST_F(DocumentFileTest, SaveThatRunsOutOfSpaceKeepsTheOldFile) {
     rlimit small = old;
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    ExpectFailedSave(document, errors, folder, path, "Disk full while accessing " + path + ".");
+    ExpectFailedSave(document, error, folder, path, "Disk full while accessing " + path + ".");
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
 }
@@ -242,7 +241,7 @@ TEST_F(DocumentFileTest, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
     const std::string path = folder.File("old.doc");
     WriteBytes(path, kHelloFile);
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
-    ExpectFailedSave(document, errors, folder, path, "Access to " + path + " was denied.");
+    ExpectFailedSave(document, error, folder, path, "Access to " + path + " was denied.");
 }
 
 TEST(DocumentViewsTest, UpdateAllViewsSkipsTheSenderAndPassesTheHint) {

@@ -5,7 +5,6 @@
 
 #include "CurveSampler.h"
 #include "CurvixDoc.h"
-#include "ErrorSink.h"
 #include "ExpressionEvaluator.h"
 #include "VertexArray.h"
 
@@ -21,12 +20,6 @@
 #include <vector>
 
 namespace {
-
-class QuietSink : public curvix::CErrorSink {
-public:
-    void ReportError(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 // A folder of this process's own for the input and output files, removed at
 // exit. Kept on the heap so that it outlives every other static.
@@ -77,8 +70,6 @@ std::vector<std::uint32_t> NumberBits(curvix::CCurvixDoc& doc) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QuietSink sink;
-    curvix::SetErrorSink(&sink);
     const std::string input = Folder() + "/input.cvx";
     const std::string output = Folder() + "/output.cvx";
     if (std::FILE* file = std::fopen(input.c_str(), "wb")) {
@@ -88,15 +79,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     curvix::CCurvixDoc doc;
     doc.SetFormula("before");
-    if (!curvix::OpenDocumentFile(doc, input)) {
-        Check(sink.texts.size() == 1 && sink.texts[0] == "Unexpected file format.");
+    std::string error;
+    if (!curvix::OpenDocumentFile(doc, input, error)) {
+        Check(error == "Unexpected file format.");
         Check(doc.GetTitle() == "Untitled" && doc.GetPathName().empty());
-        curvix::SetErrorSink(nullptr);
         return 0;
     }
-    Check(sink.texts.empty());
+    Check(error.empty());
 
-    Check(curvix::SaveDocumentFile(doc, output));
+    Check(curvix::SaveDocumentFile(doc, output, error));
     const std::vector<unsigned char> saved = ReadAll(output);
     const int length = doc.GetFormula().Length();
     Check(saved.size() == 37U + static_cast<std::size_t>(length));
@@ -109,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     curvix::CCurvixDoc again;
-    Check(curvix::OpenDocumentFile(again, output));
+    Check(curvix::OpenDocumentFile(again, output, error));
     Check(again.GetFormula() == doc.GetFormula());
     Check(NumberBits(again) == NumberBits(doc));
 
@@ -121,6 +112,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     curvix::SampleCurve(engine, doc.GetFormula(), doc.GetRange()[0], doc.GetRange()[1],
                         *doc.GetStep(), curve, reports, kSampleLimit);
     Check(curve.Size() % 2 == 0 && curve.Size() <= 2 * kSampleLimit);
-    curvix::SetErrorSink(nullptr);
     return 0;
 }

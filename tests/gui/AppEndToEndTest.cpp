@@ -72,7 +72,8 @@ protected:
         CCurvixDoc doc;
         doc.SetFormula(formula);
         doc.GetRotation()[0] = firstAngle;
-        ASSERT_TRUE(SaveDocumentFile(doc, path.toStdString()));
+        std::string error;
+        ASSERT_TRUE(SaveDocumentFile(doc, path.toStdString(), error)) << error;
     }
 
     SettingsFolder settings;

@@ -98,7 +98,8 @@ protected:
     static void WriteDocument(const QString& path, const char* formula) {
         CCurvixDoc doc;
         doc.SetFormula(formula);
-        ASSERT_TRUE(SaveDocumentFile(doc, path.toStdString()));
+        std::string error;
+        ASSERT_TRUE(SaveDocumentFile(doc, path.toStdString(), error)) << error;
     }
 
     // File1 of the stored recent-file list; "(no settings)" when the

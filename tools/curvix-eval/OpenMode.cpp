@@ -1,20 +1,12 @@
 #include "OpenMode.h"
 
 #include "CurvixDoc.h"
-#include "ErrorSink.h"
 
 #include <charconv>
-#include <vector>
 
 namespace curvix {
 
 namespace {
-
-class CollectingSink : public CErrorSink {
-public:
-    void ReportError(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 void WriteFloat(std::ostream& out, float value) {
     char text[32];
@@ -25,16 +17,10 @@ void WriteFloat(std::ostream& out, float value) {
 } // namespace
 
 int OpenAndPrint(const std::string& path, std::ostream& out, std::ostream& errors) {
-    CollectingSink sink;
-    CErrorSink* previous = SetErrorSink(&sink);
     CCurvixDoc document;
-    const bool opened = OpenDocumentFile(document, path);
-    SetErrorSink(previous);
-    if (!opened) {
-        for (const std::string& text : sink.texts) {
-            errors << text << '\n';
-        }
-        errors.flush();
+    std::string error;
+    if (!OpenDocumentFile(document, path, error)) {
+        errors << error << '\n' << std::flush;
         return 1;
     }
     ExprString formula = document.GetFormula();

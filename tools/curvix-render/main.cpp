@@ -5,7 +5,6 @@
 //   curvix-render --formula 'sin(x)*5' -o plot.png [--size WxH]
 
 #include "CurvixDoc.h"
-#include "ErrorSink.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneImage.h"
@@ -14,7 +13,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -23,12 +21,6 @@ constexpr const char* kUsage =
     "       curvix-render --formula FORMULA -o OUT.png [--size WxH]\n"
     "Draws the plot of a document, or of a formula in a new document with the\n"
     "default scene, as a PNG image (default size 600x600).\n";
-
-class CollectingSink : public curvix::CErrorSink {
-public:
-    void ReportError(const std::string& text) override { texts.push_back(text); }
-    std::vector<std::string> texts;
-};
 
 int Fail(const std::string& message) {
     std::cerr << "curvix-render: " << message << '\n';
@@ -60,17 +52,8 @@ int main(int argc, char** argv) {
         document.SetFormula(
             curvix::ExprString(options.formula.data(), static_cast<int>(options.formula.size())));
     } else {
-        CollectingSink sink;
-        curvix::CErrorSink* previous = curvix::SetErrorSink(&sink);
-        const bool opened = curvix::OpenDocumentFile(document, options.documentPath);
-        curvix::SetErrorSink(previous);
-        if (!opened) {
-            std::string reasons;
-            for (const std::string& text : sink.texts) {
-                reasons += (reasons.empty() ? "" : " ") + text;
-            }
-            return Fail(options.documentPath + ": " +
-                        (reasons.empty() ? std::string("cannot open") : reasons));
+        if (!curvix::OpenDocumentFile(document, options.documentPath, error)) {
+            return Fail(options.documentPath + ": " + error);
         }
     }
 
