@@ -39,9 +39,9 @@ void CCurvixDoc::Store(CArchive& archive) {
     const std::int32_t length = m_formula.Length();
     archive << length;
     archive.Write(m_formula.ToNarrow(), static_cast<std::size_t>(length) + 1);
-    archive << m_scene.range[0] << m_scene.range[1] << m_scene.rotation[0] << m_scene.rotation[1]
-            << m_scene.rotation[2] << m_scene.halfExtents[0] << m_scene.halfExtents[1]
-            << m_scene.step;
+    for (const float* number : m_scene.FileOrder()) {
+        archive << *number;
+    }
 }
 
 void CCurvixDoc::Load(CArchive& archive) {
@@ -67,8 +67,9 @@ void CCurvixDoc::Load(CArchive& archive) {
     m_formula = ExprString(bytes.data(), static_cast<int>(end - bytes.begin()));
 
     SceneSettings loaded = m_scene;
-    archive >> loaded.range[0] >> loaded.range[1] >> loaded.rotation[0] >> loaded.rotation[1] >>
-        loaded.rotation[2] >> loaded.halfExtents[0] >> loaded.halfExtents[1] >> loaded.step;
+    for (float* number : loaded.FileOrder()) {
+        archive >> *number;
+    }
     if (archive.Failed()) {
         return;
     }

@@ -21,6 +21,8 @@ public:
     float* GetRange() { return m_scene.range; }
     float* GetStep() { return &m_scene.step; }
     ExprString GetFormula() const { return m_formula; }
+    // The eight numbers in file order, for whoever reads or sets them all.
+    std::array<float*, 8> GetFileNumbers() { return m_scene.FileOrder(); }
 
     // Sets the scene numbers to their defaults; the formula stays.
     bool OnNewDocument() override;

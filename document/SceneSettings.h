@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace curvix {
 
 // The document's eight scene numbers, in memory order. They are grouped in
@@ -12,6 +14,12 @@ struct SceneSettings {
     float step = 0.1F;                      // x increment between samples
 
     void SetDefaults() { *this = SceneSettings{}; }
+
+    // The numbers in the order a document file holds them.
+    std::array<float*, 8> FileOrder() {
+        return {&range[0],    &range[1],       &rotation[0],    &rotation[1],
+                &rotation[2], &halfExtents[0], &halfExtents[1], &step};
+    }
 };
 
 } // namespace curvix

@@ -21,18 +21,17 @@ using test::WriteBytes;
 
 // The eight numbers in file order.
 std::vector<std::uint32_t> FileOrderBits(CCurvixDoc& doc) {
-    return {Bits(doc.GetRange()[0]),       Bits(doc.GetRange()[1]),
-            Bits(doc.GetRotation()[0]),    Bits(doc.GetRotation()[1]),
-            Bits(doc.GetRotation()[2]),    Bits(doc.GetHalfExtents()[0]),
-            Bits(doc.GetHalfExtents()[1]), Bits(*doc.GetStep())};
+    std::vector<std::uint32_t> bits;
+    for (const float* number : doc.GetFileNumbers()) {
+        bits.push_back(Bits(*number));
+    }
+    return bits;
 }
 
 void SetFileOrder(CCurvixDoc& doc, const std::vector<float>& values) {
-    float* fields[] = {&doc.GetRange()[0],       &doc.GetRange()[1],    &doc.GetRotation()[0],
-                       &doc.GetRotation()[1],    &doc.GetRotation()[2], &doc.GetHalfExtents()[0],
-                       &doc.GetHalfExtents()[1], doc.GetStep()};
-    for (std::size_t i = 0; i < 8; ++i) {
-        *fields[i] = values[i];
+    const auto numbers = doc.GetFileNumbers();
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        *numbers[i] = values[i];
     }
 }
 

@@ -59,11 +59,12 @@ void Check(bool condition) {
 }
 
 std::vector<std::uint32_t> NumberBits(curvix::CCurvixDoc& doc) {
-    const float numbers[] = {doc.GetRange()[0],       doc.GetRange()[1],    doc.GetRotation()[0],
-                             doc.GetRotation()[1],    doc.GetRotation()[2], doc.GetHalfExtents()[0],
-                             doc.GetHalfExtents()[1], *doc.GetStep()};
-    std::vector<std::uint32_t> bits(8);
-    std::memcpy(bits.data(), numbers, sizeof numbers);
+    std::vector<std::uint32_t> bits;
+    for (const float* number : doc.GetFileNumbers()) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, number, sizeof value);
+        bits.push_back(value);
+    }
     return bits;
 }
 

@@ -27,15 +27,11 @@ int OpenAndPrint(const std::string& path, std::ostream& out, std::ostream& error
     const char* bytes = formula.ToNarrow();
     out.write(bytes, formula.Length());
     out << '\n';
-    const float numbers[] = {document.GetRange()[0],       document.GetRange()[1],
-                             document.GetRotation()[0],    document.GetRotation()[1],
-                             document.GetRotation()[2],    document.GetHalfExtents()[0],
-                             document.GetHalfExtents()[1], *document.GetStep()};
-    for (std::size_t i = 0; i < 8; ++i) {
-        if (i != 0) {
-            out << ' ';
-        }
-        WriteFloat(out, numbers[i]);
+    const char* separator = "";
+    for (const float* number : document.GetFileNumbers()) {
+        out << separator;
+        WriteFloat(out, *number);
+        separator = " ";
     }
     out << '\n' << std::flush;
     return 0;
