@@ -1,15 +1,11 @@
 #include "WinApp.h"
 
-#include "CmdUIQt.h"
 #include "OpenRequestServer.h"
 #include "ResourceLoader.h"
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMenu>
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
@@ -19,7 +15,6 @@ namespace curvix {
 
 namespace {
 
-constexpr const char* kCommandProperty = "curvixCommand";
 constexpr const char* kRecentFileSection = "Recent File List";
 constexpr const char* kRecentFileEntry = "File%d";
 constexpr const char* kSettingsSection = "Settings";
@@ -27,8 +22,6 @@ constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kUnregisterDone =
     "System registry entries have been removed and the INI file (if any) was deleted.";
 constexpr int kFailedStart = 1;
-
-CWinApp* g_pApp = nullptr;
 
 std::string AbsolutePath(const std::string& path) {
     return QFileInfo(QString::fromLocal8Bit(path.c_str()))
@@ -50,12 +43,15 @@ ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp* AfxGetApp() {
-    return g_pApp;
+    return dynamic_cast<CWinApp*>(AfxGetAppCmdTarget());
 }
 
-CWinApp::CWinApp() {
+CWinApp::CWinApp()
+    : m_recentFileMenu([this](UINT nID) {
+          if (m_pMainWnd != nullptr)
+              m_pMainWnd->SendCommand(nID);
+      }) {
     AfxSetAppCmdTarget(this);
-    g_pApp = this;
 }
 
 CWinApp::~CWinApp() {
@@ -67,8 +63,6 @@ CWinApp::~CWinApp() {
     m_pDocTemplate.reset();
     if (AfxGetAppCmdTarget() == this)
         AfxSetAppCmdTarget(nullptr);
-    if (g_pApp == this)
-        g_pApp = nullptr;
 }
 
 BOOL CWinApp::InitInstance() {
@@ -398,55 +392,7 @@ void CWinApp::OnOpenRecentFile(UINT nID) {
 }
 
 void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
-    if (pCmdUI->m_nID != ID_FILE_MRU_FILE1) {
-        pCmdUI->Enable(true);
-        return;
-    }
-    const bool empty = m_pRecentFileList == nullptr || m_pRecentFileList->IsEmpty();
-    if (auto* item = dynamic_cast<CActionCmdUI*>(pCmdUI)) {
-        if (QAction* placeholder = item->GetAction())
-            RebuildRecentFileMenu(qobject_cast<QMenu*>(placeholder->parent()), placeholder);
-    }
-    pCmdUI->Enable(!empty);
-}
-
-void CWinApp::RebuildRecentFileMenu(QMenu* menu, QAction* placeholder) {
-    if (menu == nullptr)
-        return;
-    for (QAction* action : menu->actions()) {
-        const UINT id = action->property(kCommandProperty).toUInt();
-        if (id > ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4) {
-            menu->removeAction(action);
-            action->deleteLater();
-        }
-    }
-    const std::vector<std::string> entries =
-        m_pRecentFileList != nullptr ? m_pRecentFileList->Entries() : std::vector<std::string>{};
-    if (entries.empty()) {
-        placeholder->setText(QStringLiteral("Recent File"));
-        return;
-    }
-    const std::string folder = QDir::currentPath().toLocal8Bit().toStdString();
-    const QList<QAction*> actions = menu->actions();
-    const qsizetype at = actions.indexOf(placeholder);
-    QAction* before = at + 1 < actions.size() ? actions[at + 1] : nullptr;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        QString name = QString::fromLocal8Bit(m_pRecentFileList->GetDisplayName(i, folder).c_str());
-        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(name);
-        if (i == 0) {
-            placeholder->setText(text);
-            continue;
-        }
-        const UINT id = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
-        auto* action = new QAction(text, menu);
-        action->setProperty(kCommandProperty, id);
-        menu->insertAction(before, action);
-        QObject::connect(action, &QAction::triggered, menu, [this, id] {
-            if (m_pMainWnd != nullptr)
-                m_pMainWnd->SendCommand(id);
-        });
-    }
+    m_recentFileMenu.OnUpdate(pCmdUI, m_pRecentFileList.get());
 }
 
 void CWinApp::OnAppExit() {

@@ -2,6 +2,7 @@
 
 #include "CommandLineInfo.h"
 #include "RecentFileList.h"
+#include "RecentFileMenu.h"
 #include "SettingsProfile.h"
 #include "SingleDocTemplate.h"
 
@@ -10,7 +11,6 @@
 #include <memory>
 #include <string>
 
-class QMenu;
 class QTimer;
 
 namespace curvix {
@@ -104,7 +104,6 @@ protected:
 
 private:
     QString FileFilter() const;
-    void RebuildRecentFileMenu(QMenu* menu, QAction* placeholder);
     BOOL FailStart();
     BOOL PrintDirect(const CCommandLineInfo& rCmdInfo);
     BOOL WaitForOpenRequest();
@@ -122,6 +121,7 @@ private:
     bool m_bArgumentsSet = false;
     std::unique_ptr<CSettingsProfile> m_pProfile;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    CRecentFileMenu m_recentFileMenu;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     CCommandLineInfo::ShellCommand m_nShellCommand = CCommandLineInfo::FileNew;
     std::unique_ptr<COpenRequestServer> m_pOpenRequests;
