@@ -73,6 +73,7 @@ inline constexpr DWORD ES_LEFT = 0x0000;
 inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 inline constexpr DWORD BS_PUSHBUTTON = 0x0000;
 inline constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
+inline constexpr DWORD BS_TYPEMASK = 0x000F;
 
 // Control-bar styles
 inline constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;

@@ -1,14 +1,13 @@
 #include "DialogBar.h"
 
 #include "CmdUIQt.h"
+#include "DialogTemplate.h"
 #include "DialogUnits.h"
 #include "FrameWnd.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolBar>
-#include <cstring>
 #include <vector>
 
 namespace curvix {
@@ -85,42 +84,24 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
 
     QPushButton* defaultButton = nullptr;
     QLineEdit* firstEdit = nullptr;
-    for (const DialogItemResource& item : dialog->items) {
-        const QString text = QString::fromLatin1(item.text);
-        QWidget* control = nullptr;
-        if (std::strcmp(item.className, "EDIT") == 0) {
-            auto* edit = new QLineEdit(page);
-            edit->setFrame((item.style & WS_BORDER) != 0);
-            edit->setText(text);
+    const auto wire = [&](const DialogItemResource& item, QWidget* control) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
             if (firstEdit == nullptr)
                 firstEdit = edit;
-            control = edit;
-        } else if (std::strcmp(item.className, "BUTTON") == 0) {
-            auto* button = new QPushButton(text, page);
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
             button->setAutoDefault(true);
-            if ((item.style & 0x0F) == BS_DEFPUSHBUTTON) {
-                button->setDefault(true);
+            if (button->isDefault())
                 defaultButton = button;
-            }
             const UINT id = static_cast<UINT>(item.id);
             CFrameWnd* frame = pParentWnd;
             QObject::connect(button, &QPushButton::clicked, button,
                              [frame, id] { frame->SendCommand(id); });
             m_buttons[item.id] = button;
-            control = button;
-        } else {
-            auto* label = new QLabel(text, page);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setTextFormat(Qt::PlainText);
-            control = label;
         }
-        control->setGeometry(AfxMapDialogRect(item.x, item.y, item.cx, item.cy, units));
-        control->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::NoFocus);
         if (item.style & WS_TABSTOP)
             page->AddTabStop(control);
-        if (item.id != IDC_STATIC)
-            m_controls[item.id] = control;
-    }
+    };
+    AfxCreateDialogControls(*dialog, page, units, wire);
     // Enter in an edit field presses the default button.
     if (defaultButton != nullptr) {
         for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
@@ -146,8 +127,7 @@ void CDialogBar::SetWindowText(const QString& text) {
 }
 
 QWidget* CDialogBar::GetDlgItem(int nID) const {
-    const auto it = m_controls.find(nID);
-    return it != m_controls.end() ? it->second.data() : nullptr;
+    return m_pPage != nullptr ? m_pPage->findChild<QWidget*>(DialogItemName(nID)) : nullptr;
 }
 
 void CDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) {

@@ -31,7 +31,6 @@ public:
 
 private:
     QPointer<QWidget> m_pPage;
-    std::map<int, QPointer<QWidget>> m_controls;
     std::map<int, QPointer<QAbstractButton>> m_buttons;
 };
 
