@@ -50,10 +50,6 @@ private:
     QLocalServer* m_pServer;
 };
 
-// Asks the instance listening on `name` to open `path` (made absolute);
-// true when it accepted within timeoutMs.
-bool SendOpenRequest(const QString& path, int timeoutMs, const QString& name);
-
 // Checks a received request line (without its line feed); the path, or an
 // empty string when the line is not a valid request.
 QString ParseOpenRequest(const QByteArray& line);

@@ -29,7 +29,7 @@ protected:
 
     bool Send(const QString& path) {
         return test::WhileProcessingEvents(
-            [this, path] { return SendOpenRequest(path, 5000, m_name); });
+            [this, path] { return test::SendOpenRequest(path, 5000, m_name); });
     }
 
     QTemporaryDir m_folder;
@@ -130,7 +130,7 @@ TEST_F(OpenRequestServerTest, RequestWhoseAnswerCannotBeDeliveredIsDropped) {
 }
 
 TEST_F(OpenRequestServerTest, NothingListensMeansNotAccepted) {
-    EXPECT_FALSE(SendOpenRequest(QStringLiteral("/tmp/a.cvx"), 1000, m_name));
+    EXPECT_FALSE(test::SendOpenRequest(QStringLiteral("/tmp/a.cvx"), 1000, m_name));
 }
 
 TEST_F(OpenRequestServerTest, SecondServerOnTheSameNameFails) {

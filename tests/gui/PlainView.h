@@ -4,8 +4,8 @@
 
 namespace curvix {
 
-// A view that only shows the plot's black background; it stands in until
-// the OpenGL view takes its place.
+// A view that only shows the plot's black background, for frames under test
+// that need no OpenGL.
 class CPlainView : public CView {
 public:
     CPlainView();
