@@ -45,8 +45,6 @@ void CCommandLineInfo::ParseSwitch(const std::string& name) {
         m_nShellCommand = AppUnregister;
     } else if (EqualsIgnoringCase(name, "Embedding")) {
         m_bRunEmbedded = true;
-    } else if (EqualsIgnoringCase(name, "Automation")) {
-        m_bRunAutomated = true;
     }
 }
 

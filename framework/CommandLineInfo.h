@@ -8,8 +8,8 @@ namespace curvix {
 // What the program's command line asks for. A switch starts with "/" or
 // "-" (an argument starting with "/" that has another "/" or a "." in it is
 // an absolute path, not a switch): "p", "pt" and "dde" must be written in lower case, "Unregister",
-// "Unregserver", "Embedding" and "Automation" in any case; other switches
-// are ignored. The first other argument is the document; after "pt" the
+// "Unregserver" and "Embedding" in any case; other switches, "Automation"
+// among them, are ignored. The first other argument is the document; after "pt" the
 // next three are printer, driver and port.
 class CCommandLineInfo {
 public:
@@ -21,7 +21,6 @@ public:
     std::string m_strDriverName;
     std::string m_strPortName;
     bool m_bRunEmbedded = false;
-    bool m_bRunAutomated = false;
 
     // arguments without the program name
     void ParseCommandLine(const std::vector<std::string>& arguments);

@@ -16,7 +16,6 @@ public:
 
     CRecentFileList(std::string section, std::string entryFormat, std::size_t size);
 
-    std::size_t GetSize() const { return m_size; }
     const std::vector<std::string>& Entries() const { return m_entries; }
     bool IsEmpty() const { return m_entries.empty(); }
 

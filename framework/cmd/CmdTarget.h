@@ -93,7 +93,8 @@ public:
         m_bEnabled = bOn;
         m_bEnableChanged = true;
     }
-    virtual void SetCheck(int nCheck = 1) { m_nCheck = nCheck; }
+    // Only elements that can show a check mark do anything with it.
+    virtual void SetCheck(int /*nCheck*/ = 1) {}
 
     // The enable rule: an update handler on the route decides; without
     // one, the element is enabled exactly when the command has a handler
@@ -113,7 +114,6 @@ public:
 
     UINT m_nID = 0;
     bool m_bEnabled = true;
-    int m_nCheck = 0;
 
 protected:
     bool m_bEnableChanged = false;

@@ -15,7 +15,6 @@ void CActionCmdUI::Enable(bool bOn) {
 }
 
 void CActionCmdUI::SetCheck(int nCheck) {
-    CCmdUI::SetCheck(nCheck);
     m_pAction->setCheckable(true);
     m_pAction->setChecked(nCheck != 0);
 }

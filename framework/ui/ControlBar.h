@@ -24,7 +24,6 @@ public:
     QWidget* GetSafeHwnd() const { return m_pWindow.data(); }
     UINT GetDlgCtrlID() const { return m_nID; }
     DWORD GetBarStyle() const { return m_dwStyle; }
-    CFrameWnd* GetParentFrame() const { return m_pFrame; }
     // Whether the bar is shown (not hidden by the user or the program).
     bool IsVisible() const { return m_pWindow != nullptr && !m_pWindow->isHidden(); }
 

@@ -87,7 +87,6 @@ int CWinApp::ExitInstance() {
 }
 
 void CWinApp::SetRegistryKey(const char* company) {
-    m_strRegistryKey = company;
     m_pProfile = std::make_unique<CSettingsProfile>(QString::fromLatin1(company),
                                                     AfxLoadQString(AFX_IDS_APP_TITLE));
 }
@@ -140,25 +139,25 @@ BOOL CWinApp::ProcessShellCommand(const CCommandLineInfo& rCmdInfo) {
     return TRUE;
 }
 
-BOOL CWinApp::FailStart() {
+bool CWinApp::FailStart() {
     m_nExitCode = kFailedStart;
-    return FALSE;
+    return false;
 }
 
 // The document is opened behind a hidden frame and the print-direct command
 // sent to it. Nothing here handles printing, so nothing is printed and the
 // program ends, successfully when the document could be opened.
-BOOL CWinApp::PrintDirect(const CCommandLineInfo& rCmdInfo) {
+bool CWinApp::PrintDirect(const CCommandLineInfo& rCmdInfo) {
     if (OpenDocumentFile(rCmdInfo.m_strFileName) == nullptr)
         return FailStart();
     if (CFrameWnd* frame = m_pDocTemplate->GetFrame())
         frame->SendCommand(ID_FILE_PRINT_DIRECT);
-    return FALSE;
+    return false;
 }
 
 // No document and no window yet: the first open request makes them. With
 // nobody asking within the time limit, the program ends by itself.
-BOOL CWinApp::WaitForOpenRequest() {
+bool CWinApp::WaitForOpenRequest() {
     if (!ListenForOpenRequests()) {
         std::cerr << "Cannot wait for open requests: another instance is receiving them, or "
                      "the socket cannot be made.\n";
@@ -171,17 +170,17 @@ BOOL CWinApp::WaitForOpenRequest() {
             EndRunning(0);
     });
     m_pShellOpenTimer->start(m_nShellOpenTimeoutMs);
-    return TRUE;
+    return true;
 }
 
-BOOL CWinApp::Unregister(const CCommandLineInfo& rCmdInfo) {
+bool CWinApp::Unregister(const CCommandLineInfo& rCmdInfo) {
     UnregisterShellFileTypes();
     if (!rCmdInfo.m_bRunEmbedded) {
         QMessageBox box(QMessageBox::Information, AfxLoadQString(AFX_IDS_APP_TITLE),
                         QString::fromLatin1(kUnregisterDone), QMessageBox::Ok);
         box.exec();
     }
-    return FALSE;
+    return false;
 }
 
 void CWinApp::SetMainWindow(CFrameWnd* pFrame) {

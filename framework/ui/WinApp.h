@@ -59,6 +59,8 @@ public:
     // again together with the settings. The program knows what its type
     // is; the framework knows when to do it. Registration runs at every
     // start, so it must be cheap when nothing changed and silent on failure.
+    // bCompat chose the Windows form with icon and print entries; the
+    // desktop's registration has only one form, so it is not read.
     virtual void RegisterShellFileTypes(BOOL bCompat = FALSE);
     virtual void UnregisterShellFileTypes();
     // How long a "dde" start waits for its first open request.
@@ -78,7 +80,6 @@ public:
     CDocument* OpenDocumentFile(const std::string& path);
     void AddToRecentFileList(const std::string& path);
 
-    CProfile* GetProfile() const { return m_pProfile.get(); }
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
     CFrameWnd* m_pMainWnd = nullptr;
@@ -104,10 +105,10 @@ protected:
 
 private:
     QString FileFilter() const;
-    BOOL FailStart();
-    BOOL PrintDirect(const CCommandLineInfo& rCmdInfo);
-    BOOL WaitForOpenRequest();
-    BOOL Unregister(const CCommandLineInfo& rCmdInfo);
+    bool FailStart();
+    bool PrintDirect(const CCommandLineInfo& rCmdInfo);
+    bool WaitForOpenRequest();
+    bool Unregister(const CCommandLineInfo& rCmdInfo);
     void SetMainWindow(CFrameWnd* pFrame);
     bool ListenForOpenRequests();
     void OpenRequestedDocument(const QString& path);
@@ -116,7 +117,6 @@ private:
     void ReportError(const std::string& text);
     bool SaveDocument(const std::string& path);
 
-    std::string m_strRegistryKey;
     std::vector<std::string> m_arguments;
     bool m_bArgumentsSet = false;
     std::unique_ptr<CSettingsProfile> m_pProfile;
