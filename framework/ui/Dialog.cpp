@@ -1,6 +1,5 @@
 #include "Dialog.h"
 
-#include "DialogTemplate.h"
 #include "DialogUnits.h"
 #include "ResourceLoader.h"
 

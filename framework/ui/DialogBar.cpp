@@ -1,7 +1,6 @@
 #include "DialogBar.h"
 
 #include "CmdUIQt.h"
-#include "DialogTemplate.h"
 #include "DialogUnits.h"
 #include "FrameWnd.h"
 
