@@ -1,0 +1,79 @@
+// What must look the same on any display scale. ctest runs these at the
+// display's own scale and again with QT_SCALE_FACTOR=2 (and under a Wayland
+// compositor at output scale 2 where one can be started).
+
+#include "AppTestSupport.h"
+#include "Resource.h"
+#include "StatusBar.h"
+
+#include <GL/gl.h>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace curvix::test {
+namespace {
+
+// The view's pixels as the window system shows them, or where it cannot
+// show them (Wayland) as the view's OpenGL context draws them.
+QImage ViewPixels(const RunningApp& run) {
+    QImage image = run.Grab();
+    if (!image.isNull() || !run.View()->MakeCurrent())
+        return image;
+    const QSize size = run.View()->DeviceSize();
+    image = QImage(size, QImage::Format_RGBA8888);
+    run.View()->RenderScene();
+    glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    return image.mirrored();
+}
+
+QRect GreenExtent(const QImage& image) {
+    QRect extent;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > 100 && c.red() < 60 && c.blue() < 60)
+                extent |= QRect(x, y, 1, 1);
+        }
+    }
+    return extent;
+}
+
+TEST(DisplayScale, AxesSpanTheWholeViewInDevicePixels) {
+    SettingsFolder settings;
+    RunningApp run;
+    ASSERT_TRUE(run.started);
+    // The ratio the run is meant to have, where ctest says.
+    const double ratio = qEnvironmentVariableIsSet("CURVIX_TEST_PIXEL_RATIO")
+                             ? qEnvironmentVariable("CURVIX_TEST_PIXEL_RATIO").toDouble()
+                             : run.View()->devicePixelRatio();
+    EXPECT_DOUBLE_EQ(run.View()->devicePixelRatio(), ratio);
+    // The grab sees only what lies on the screen, and at scale 2 a
+    // 1280 x 1024 screen is shorter than the frame.
+    const QRect screen = run.Frame()->screen()->availableGeometry();
+    run.Frame()->move(screen.topLeft());
+    run.Frame()->resize(run.Frame()->size().boundedTo(screen.size()));
+    run.Settle();
+    const QImage image = ViewPixels(run);
+    const QSize device = run.View()->size() * ratio;
+    ASSERT_EQ(image.size(), device);
+    auto* status = dynamic_cast<CStatusBar*>(run.Frame()->GetControlBar(AFX_IDW_STATUS_BAR));
+    EXPECT_EQ(status->GetPaneText(1).trimmed(),
+              QStringLiteral("%1x%2").arg(device.width()).arg(device.height()));
+
+    // In the box of +-11 the axes run from -10 to the arrow tips at 10.1.
+    const double w = device.width();
+    const double h = device.height();
+    const QRect green = GreenExtent(image);
+    EXPECT_NEAR(green.left(), w * 1 / 22, 3);
+    EXPECT_NEAR(green.right(), w * 21.1 / 22, 3);
+    EXPECT_NEAR(green.top(), h * 0.9 / 22, 3);
+    EXPECT_NEAR(green.bottom(), h * 21 / 22, 3);
+    for (double at : {0.25, 0.75}) {
+        EXPECT_TRUE(run.GreenNear(image, 0, at * 20 - 10)) << at; // y axis
+        EXPECT_TRUE(run.GreenNear(image, at * 20 - 10, 0)) << at; // x axis
+    }
+}
+
+} // namespace
+} // namespace curvix::test
