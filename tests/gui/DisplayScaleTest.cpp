@@ -2,11 +2,14 @@
 // display's own scale and again with QT_SCALE_FACTOR=2 (and under a Wayland
 // compositor at output scale 2 where one can be started).
 
+#include "AboutDlg.h"
 #include "AppTestSupport.h"
 #include "Resource.h"
 #include "StatusBar.h"
 
 #include <GL/gl.h>
+#include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -73,6 +76,30 @@ TEST(DisplayScale, AxesSpanTheWholeViewInDevicePixels) {
         EXPECT_TRUE(run.GreenNear(image, 0, at * 20 - 10)) << at; // y axis
         EXPECT_TRUE(run.GreenNear(image, at * 20 - 10, 0)) << at; // x axis
     }
+}
+
+TEST(DisplayScale, AboutBoxTextsAreWhole) {
+    CAboutDlg about;
+    int checked = 0;
+    WhenModal([&](QWidget* modal) {
+        for (QLabel* label : modal->findChildren<QLabel*>()) {
+            if (label->text().isEmpty())
+                continue;
+            const QFontMetrics metrics(label->font());
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->contentsRect().width())
+                << label->text().toStdString();
+            EXPECT_LE(metrics.height(), label->contentsRect().height());
+            ++checked;
+        }
+        for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+            EXPECT_LE(button->sizeHint().width(), button->width() + 20);
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width());
+        }
+        modal->close();
+        return true;
+    });
+    about.DoModal();
+    EXPECT_EQ(checked, 2);
 }
 
 } // namespace
