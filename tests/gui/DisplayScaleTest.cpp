@@ -6,12 +6,15 @@
 #include "AppTestSupport.h"
 #include "Resource.h"
 #include "StatusBar.h"
+#include "TestFrame.h"
 
 #include <GL/gl.h>
+#include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace curvix::test {
@@ -100,6 +103,69 @@ TEST(DisplayScale, AboutBoxTextsAreWhole) {
     });
     about.DoModal();
     EXPECT_EQ(checked, 2);
+}
+
+// Every button and separator inside the window, none behind an overflow
+// arrow, and the caption whole.
+void ExpectWholeFloatingBar(CToolBar& bar, const char* caption, int buttons) {
+    QDockWidget* dock = bar.GetDockWidget();
+    EXPECT_TRUE(dock->isWindow());
+    EXPECT_EQ(dock->windowTitle(), caption);
+    EXPECT_GE(bar.GetCaptionRoom(), dock->fontMetrics().horizontalAdvance(caption));
+    int shown = 0;
+    for (QAction* action : bar.GetToolBarCtrl()->actions()) {
+        QWidget* item = bar.GetToolBarCtrl()->widgetForAction(action);
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(item->isVisible());
+        EXPECT_TRUE(dock->rect().contains(QRect(item->mapTo(dock, QPoint()), item->size())));
+        shown += qobject_cast<QToolButton*>(item) != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(shown, buttons);
+    const auto* more = bar.GetToolBarCtrl()->findChild<QToolButton*>("qt_toolbar_ext_button");
+    EXPECT_TRUE(more == nullptr || !more->isVisible());
+    // Sized to its contents: no long empty strip.
+    EXPECT_LE(dock->width(), bar.GetToolBarCtrl()->sizeHint().width() + 60);
+}
+
+TEST(DisplayScale, FloatingToolbarsAreWholeAndDockBackWhereTheyWere) {
+    OpenFrame open;
+    struct Case {
+        CToolBar* bar;
+        const char* caption;
+        int buttons;
+        Qt::DockWidgetArea area;
+    };
+    for (const Case& c : {Case{&open.frame->m_wndSceneBar, "Scene", 7, Qt::LeftDockWidgetArea},
+                          Case{&open.frame->m_wndFileBar, "File", 5, Qt::TopDockWidgetArea}}) {
+        SCOPED_TRACE(c.caption);
+        QDockWidget* dock = c.bar->GetDockWidget();
+        const QRect view = open.frame->GetActiveView()->geometry();
+        const Qt::Orientation orientation = c.bar->GetToolBarCtrl()->orientation();
+        dock->setFloating(true);
+        open.RunIdle();
+        ExpectWholeFloatingBar(*c.bar, c.caption, c.buttons);
+
+        dock->setFloating(false);
+        open.RunIdle();
+        EXPECT_EQ(open.frame->dockWidgetArea(dock), c.area);
+        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), orientation);
+        EXPECT_EQ(open.frame->GetActiveView()->geometry(), view);
+    }
+}
+
+TEST(DisplayScale, ClosingTheFloatingSceneToolbarDocksItBack) {
+    OpenFrame open;
+    QDockWidget* scene = open.frame->m_wndSceneBar.GetDockWidget();
+    EXPECT_FALSE(scene->features().testFlag(QDockWidget::DockWidgetClosable));
+    EXPECT_TRUE(open.frame->m_wndFileBar.GetDockWidget()->features().testFlag(
+        QDockWidget::DockWidgetClosable)); // View > Toolbar shows it again
+    scene->setFloating(true);
+    open.RunIdle();
+    scene->close();
+    open.RunIdle();
+    EXPECT_TRUE(scene->isVisible());
+    EXPECT_FALSE(scene->isFloating());
+    EXPECT_EQ(open.frame->dockWidgetArea(scene), Qt::LeftDockWidgetArea);
 }
 
 } // namespace
