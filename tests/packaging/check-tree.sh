@@ -47,8 +47,8 @@ check_tree() {
 check_manual() {
     local prefix=$1 program=$2 empty help version page option
     empty=$(mktemp -d)
-    help=$(env -i PATH="$PATH" HOME="$empty" "$prefix/bin/$program" --help)
-    version=$(env -i PATH="$PATH" HOME="$empty" "$prefix/bin/$program" --version)
+    help=$(env -i PATH="$PATH" HOME="$empty" ASAN_OPTIONS="${ASAN_OPTIONS:-}" "$prefix/bin/$program" --help)
+    version=$(env -i PATH="$PATH" HOME="$empty" ASAN_OPTIONS="${ASAN_OPTIONS:-}" "$prefix/bin/$program" --version)
     [ -z "$(ls -A "$empty")" ] || { echo "FAIL: $program --help/--version wrote to HOME"; rm -rf "$empty"; return 1; }
     rm -rf "$empty"
     [ "$version" = "$program 1.0.0.1" ] || { echo "FAIL: $program --version says '$version'"; return 1; }

@@ -4,6 +4,7 @@
 # lintian checks it as the distribution would.
 set -euo pipefail
 build=$1
+kind=${2:-plain} # "sanitized": a test build nobody ships, which lintian would rightly reject
 . "$(dirname "$0")/check-tree.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -33,7 +34,9 @@ dpkg -x "$deb" "$tmp/root"
 check_tree "$tmp/root/usr"
 
 # What a distribution's archive checks: no error and no warning.
-if command -v lintian >/dev/null; then
+if [ "$kind" = sanitized ]; then
+    echo "lintian skipped: sanitizer build"
+elif command -v lintian >/dev/null; then
     lintian --fail-on error,warning --tag-display-limit 0 "$deb" || { echo "FAIL: lintian"; exit 1; }
 else
     echo "FAIL: lintian is not installed (see scripts/packages-test.txt)"; exit 1
