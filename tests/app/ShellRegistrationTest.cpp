@@ -407,6 +407,26 @@ TEST_P(ShellPathsTest, FollowsTheXdgRules) {
     savedConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
+// Installed files are looked for where the desktop looks: relative
+// entries do not count, and without any the XDG defaults apply.
+TEST(ShellPathsDirs, FollowTheXdgRules) {
+    const QByteArray savedData = qgetenv("XDG_DATA_DIRS");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_DATA_DIRS", "/a/:relative:/b//c");
+    qputenv("XDG_CONFIG_DIRS", "relative");
+    const ShellPaths set = ShellPaths::FromEnvironment(kProgram);
+    qunsetenv("XDG_DATA_DIRS");
+    const ShellPaths unset = ShellPaths::FromEnvironment(kProgram);
+    qputenv("XDG_DATA_DIRS", savedData);
+    savedConfig.isNull() ? qunsetenv("XDG_CONFIG_DIRS") : qputenv("XDG_CONFIG_DIRS", savedConfig);
+    if (savedData.isNull())
+        qunsetenv("XDG_DATA_DIRS");
+
+    EXPECT_EQ(set.dataDirs, (QStringList{"/a", "/b/c"}));
+    EXPECT_EQ(set.configDirs, QStringList{"/etc/xdg"});
+    EXPECT_EQ(unset.dataDirs, (QStringList{"/usr/local/share", "/usr/share"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Environment, ShellPathsTest,
     testing::Values(EnvironmentCase{"Unset", nullptr, nullptr, "/home/tester/.local/share",
