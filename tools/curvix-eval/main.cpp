@@ -7,6 +7,7 @@
 //                               input, each sampled as a curve: "X Y" lines
 //   curvix-eval --open F.cvx    a document's formula and its eight numbers
 
+#include "CheckedOutput.h"
 #include "CurvixIdentity.h"
 #include "ExpressionEvaluator.h"
 #include "FormulaMode.h"
@@ -35,6 +36,8 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     std::ios::sync_with_stdio(false);
+    // Every mode's results go through it: a failed write ends the program.
+    const curvix::CheckedStandardOutput output("curvix-eval");
 
     int first = 1;
     bool formulasFromArguments = false;

@@ -51,13 +51,12 @@ int main(int argc, char** argv) {
         std::cerr << "curvix-render: " << error << '\n' << kUsage;
         return 2;
     }
-    if (options.help) {
-        std::cout << kUsage;
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "curvix-render " << curvix::kCurvixVersion << '\n';
-        return 0;
+    if (options.help || options.version) {
+        if (options.help)
+            std::cout << kUsage << std::flush;
+        else
+            std::cout << "curvix-render " << curvix::kCurvixVersion << '\n' << std::flush;
+        return std::cout ? 0 : Fail("cannot write standard output");
     }
 
     curvix::CCurvixDoc document;
