@@ -3,7 +3,9 @@
 #include "CommandLineInfo.h"
 #include "CurvixIdentity.h"
 
+#include <cerrno>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -31,14 +33,19 @@ constexpr const char* kUsage =
 
 std::optional<int> AnswerInformationRequest(int argc, const char* const* argv, std::ostream& out) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
+        const bool help = std::strcmp(argv[i], "--help") == 0;
+        if (!help && std::strcmp(argv[i], "--version") != 0)
+            continue;
+        errno = 0;
+        if (help)
             out << kUsage << std::flush;
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        else
             out << "curvix " << kCurvixVersion << '\n' << std::flush;
+        if (out)
             return 0;
-        }
+        std::cerr << "curvix: cannot write output: " << std::strerror(errno != 0 ? errno : EIO)
+                  << '\n';
+        return 1;
     }
     return std::nullopt;
 }
