@@ -8,8 +8,10 @@ namespace curvix {
 // Writes a file so that a failure never destroys the one it replaces: the
 // bytes go to a temporary file in the same folder, which is renamed over
 // the target only after everything was written, flushed and synced. A
-// target that exists but is not a regular file (a device, a pipe) cannot be
-// replaced that way and is written directly.
+// symbolic link stays: the file it points to is replaced. A target that
+// exists but is not a regular file (a device, a pipe, a link to one) cannot
+// be replaced that way and is written directly, as is a path that names an
+// open file of the process (/dev/stdout), which is appended to.
 class CSaveFile {
 public:
     CSaveFile() = default;

@@ -113,9 +113,13 @@ void COpenRequestServer::OnReadyRead(QLocalSocket* socket) {
         socket->abort();
         return;
     }
-    socket->write("ok\n");
-    socket->flush();
+    // The requester counts on an open only when it got the answer; one that
+    // gave up meanwhile may ask elsewhere, so its request is dropped.
+    const bool answered =
+        socket->write("ok\n") == 3 && socket->flush() && socket->bytesToWrite() == 0;
     socket->disconnectFromServer();
+    if (!answered)
+        return;
     // Opening may show message boxes; run it from the event loop, not from
     // inside this socket's signal.
     QCoreApplication::postEvent(this, new OpenRequestEvent(path));

@@ -20,7 +20,8 @@ inline constexpr int kOpenRequestMaxLength = 4096;
 
 // Listens for "open <absolute path>\n" from other programs (a file manager,
 // a script) and hands each path to
-// the handler, answering "ok\n". Anything else - too long, no line feed,
+// the handler, answering "ok\n"; a request whose answer cannot be
+// delivered is dropped. Anything else - too long, no line feed,
 // not UTF-8, a NUL byte, a relative path, another verb - closes the
 // connection unanswered. Runs on the event loop of the thread creating it;
 // the handler is called from that loop after the answer went out, and

@@ -34,6 +34,14 @@ void CSettingsProfile::WriteInt(const std::string& section, const std::string& e
     m_settings.setValue(Key(section, entry), value);
 }
 
+bool CSettingsProfile::Flush() {
+    // The status keeps the first error, which may be a file that could not
+    // be read at start; only a failure of this write counts here.
+    const bool readWell = m_settings.status() == QSettings::NoError;
+    m_settings.sync();
+    return !readWell || m_settings.status() == QSettings::NoError;
+}
+
 void CSettingsProfile::RemoveSection(const std::string& section) {
     m_settings.remove(QString::fromStdString(section));
 }

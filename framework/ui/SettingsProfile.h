@@ -20,8 +20,10 @@ public:
     void WriteInt(const std::string& section, const std::string& entry, int value) override;
     void RemoveSection(const std::string& section) override;
 
-    // Writes everything out now.
-    void Flush() { m_settings.sync(); }
+    // Writes everything out now (QSettings replaces the file atomically, so
+    // a failure keeps the old one); false when that failed.
+    bool Flush();
+    QString FileName() const { return m_settings.fileName(); }
 
 private:
     QSettings m_settings;

@@ -101,7 +101,12 @@ int CWinApp::ExitInstance() {
         m_pRecentFileList->WriteList(*m_pProfile);
         if (m_nNumPreviewPages != 0)
             m_pProfile->WriteInt(kSettingsSection, kPreviewPagesEntry, m_nNumPreviewPages);
-        m_pProfile->Flush();
+        if (!m_pProfile->Flush()) {
+            // The old settings are still there; the run's changes are lost.
+            std::cerr << "Cannot write the settings to " << m_pProfile->FileName().toStdString()
+                      << ".\n";
+            return m_nExitCode != 0 ? m_nExitCode : kFailedStart;
+        }
     }
     return m_nExitCode;
 }

@@ -113,6 +113,22 @@ TEST_F(OpenRequestServerTest, SilentClientIsCutOff) {
     EXPECT_TRUE(m_opened.isEmpty());
 }
 
+TEST_F(OpenRequestServerTest, RequestWhoseAnswerCannotBeDeliveredIsDropped) {
+    COpenRequestServer server([this](const QString& path) { m_opened << path; });
+    ASSERT_TRUE(server.Listen(m_name));
+    QLocalSocket client; // asks, and is gone before the answer
+    client.connectToServer(m_name);
+    ASSERT_TRUE(client.waitForConnected(5000));
+    client.write("open /tmp/gone.cvx\n");
+    ASSERT_TRUE(client.waitForBytesWritten(5000));
+    client.abort();
+    for (const QDeadlineTimer deadline(300); !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(m_opened.isEmpty());
+    EXPECT_TRUE(Send(QStringLiteral("/tmp/after.cvx")));
+}
+
 TEST_F(OpenRequestServerTest, NothingListensMeansNotAccepted) {
     EXPECT_FALSE(SendOpenRequest(QStringLiteral("/tmp/a.cvx"), 1000, m_name));
 }

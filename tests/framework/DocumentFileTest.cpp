@@ -175,6 +175,17 @@ TEST_F(DocumentFileTest, SaveThroughASymbolicLinkReplacesItsTarget) {
     EXPECT_TRUE(S_ISLNK(status.st_mode));
 }
 
+TEST_F(DocumentFileTest, SaveThroughADanglingLinkCreatesItsTargetAndKeepsTheLink) {
+    const std::string link = folder.File("link.doc");
+    ASSERT_EQ(::symlink("target.doc", link.c_str()), 0);
+    document.text = "hello";
+    EXPECT_TRUE(SaveDocumentFile(document, link));
+    EXPECT_EQ(ReadBytes(folder.File("target.doc")), kHelloFile);
+    struct stat status {};
+    ASSERT_EQ(::lstat(link.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+}
+
 // Checks that a failed save reported text, kept the old file byte for byte,
 // left no temporary file and did not rename the document.
 void ExpectFailedSave(TextDocument& document, RecordingErrorSink& errors, const TempFolder& folder,

@@ -1,24 +1,56 @@
 #include "PngWriter.h"
 
+#include "SaveFile.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <png.h>
 
 namespace curvix {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+// The first cause of failure the encoder's callbacks met.
+struct EncodeState {
+    std::FILE* file;
+    char cause[256];
 };
+
+void OnEncoderError(png_structp png, png_const_charp message) {
+    auto* state = static_cast<EncodeState*>(png_get_error_ptr(png));
+    if (state->cause[0] == '\0') {
+        std::snprintf(state->cause, sizeof state->cause, "%s", message);
+    }
+    png_longjmp(png, 1);
+}
+
+// A warning does not stop the picture, and nothing of the encoder's own
+// goes to standard error.
+void OnEncoderWarning(png_structp /*png*/, png_const_charp /*message*/) {}
+
+// The system's own text for a failed write, instead of the encoder's
+// "Write Error".
+void WriteData(png_structp png, png_bytep data, std::size_t length) {
+    auto* state = static_cast<EncodeState*>(png_get_io_ptr(png));
+    if (std::fwrite(data, 1, length, state->file) != length) {
+        png_error(png, std::strerror(errno != 0 ? errno : EIO));
+    }
+}
+
+void FlushData(png_structp png) {
+    auto* state = static_cast<EncodeState*>(png_get_io_ptr(png));
+    if (std::fflush(state->file) != 0) {
+        png_error(png, std::strerror(errno != 0 ? errno : EIO));
+    }
+}
 
 // libpng reports errors by longjmp; this keeps everything it touches free of
 // objects with destructors.
-bool WriteRows(std::FILE* file, int width, int height, png_bytepp rows) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+bool WriteRows(EncodeState& state, int width, int height, png_bytepp rows) {
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, OnEncoderError, OnEncoderWarning);
     if (png == nullptr) {
+        std::snprintf(state.cause, sizeof state.cause, "%s", std::strerror(ENOMEM));
         return false;
     }
     png_infop info = png_create_info_struct(png);
@@ -26,7 +58,7 @@ bool WriteRows(std::FILE* file, int width, int height, png_bytepp rows) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &state, WriteData, FlushData);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
@@ -39,8 +71,8 @@ bool WriteRows(std::FILE* file, int width, int height, png_bytepp rows) {
 
 } // namespace
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba,
-              std::string& error) {
+bool EncodePng(std::FILE* file, int width, int height, const std::vector<std::uint8_t>& rgba,
+               std::string& cause) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     std::vector<std::uint8_t> rgb(rowBytes * static_cast<std::size_t>(height));
     for (std::size_t i = 0, o = 0; o < rgb.size(); i += 4, o += 3) {
@@ -52,24 +84,42 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     for (std::size_t row = 0; row < rows.size(); ++row) {
         rows[row] = rgb.data() + row * rowBytes;
     }
-
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!WriteRows(file.get(), width, height, rows.data())) {
-        file.reset();
-        std::remove(path.c_str()); // no half-written picture
-        error = "cannot write " + path + ": PNG encoding failed";
-        return false;
-    }
-    if (std::fclose(file.release()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        std::remove(path.c_str());
+    EncodeState state{file, {}};
+    errno = 0;
+    if (!WriteRows(state, width, height, rows.data())) {
+        cause = state.cause[0] != '\0' ? state.cause : "PNG encoding failed";
         return false;
     }
     return true;
+}
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba,
+              std::string& error) {
+    std::string cause;
+    if (path == "-") {
+        if (EncodePng(stdout, width, height, rgba, cause)) {
+            errno = 0;
+            if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+                return true;
+            }
+            cause = std::strerror(errno != 0 ? errno : EIO);
+        }
+        error = "cannot write standard output: " + cause;
+        return false;
+    }
+    CSaveFile file;
+    if (file.Open(path)) {
+        if (!EncodePng(file.File(), width, height, rgba, cause)) {
+            file.Cancel();
+            error = "cannot write " + path + ": " + cause;
+            return false;
+        }
+        if (file.Commit()) {
+            return true;
+        }
+    }
+    error = "cannot write " + path + ": " + std::strerror(file.GetSystemError());
+    return false;
 }
 
 } // namespace curvix
