@@ -3,8 +3,11 @@
 #include "CmdUIQt.h"
 #include "DialogUnits.h"
 #include "FrameWnd.h"
+#include "ResourceLoader.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
 #include <vector>
@@ -54,6 +57,25 @@ private:
     std::vector<QWidget*> m_tabStops;
 };
 
+// The edit field's own context menu, less the key hints that the frame's
+// accelerator table takes before the field sees them: those keys do not
+// do what the menu says.
+void ShowEditMenu(QLineEdit* edit, const CFrameWnd* frame, QPoint at) {
+    QMenu* menu = edit->createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        const QString text = action->text();
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        if (tab < 0)
+            continue;
+        const QKeySequence keys =
+            QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
+        if (keys.isEmpty() || frame->IsAcceleratorKey(keys[0]))
+            action->setText(text.left(tab));
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(edit->mapToGlobal(at));
+}
+
 } // namespace
 
 CDialogBar::~CDialogBar() = default;
@@ -83,8 +105,15 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
 
     QPushButton* defaultButton = nullptr;
     QLineEdit* firstEdit = nullptr;
+    QString lastLabel;
     const auto wire = [&](const DialogItemResource& item, QWidget* control) {
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            // As in a dialog, the label before a field names it.
+            edit->setAccessibleName(lastLabel);
+            edit->setContextMenuPolicy(Qt::CustomContextMenu);
+            CFrameWnd* frame = pParentWnd;
+            QObject::connect(edit, &QLineEdit::customContextMenuRequested, edit,
+                             [edit, frame](QPoint at) { ShowEditMenu(edit, frame, at); });
             if (firstEdit == nullptr)
                 firstEdit = edit;
         } else if (auto* button = qobject_cast<QPushButton*>(control)) {
@@ -96,6 +125,8 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
             QObject::connect(button, &QPushButton::clicked, button,
                              [frame, id] { frame->SendCommand(id); });
             m_buttons[item.id] = button;
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            lastLabel = AfxPlainText(label->text()).trimmed();
         }
         if (item.style & WS_TABSTOP)
             page->AddTabStop(control);

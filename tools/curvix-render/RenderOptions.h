@@ -16,6 +16,7 @@ struct RenderOptions {
     int width = kDefaultSize;
     int height = kDefaultSize;
     bool help = false;
+    bool version = false;
 };
 
 // Fills options from the arguments after the program name. On a mistake,

@@ -5,6 +5,7 @@
 //   curvix-render --formula 'sin(x)*5' -o plot.png [--size WxH]
 
 #include "CurvixDoc.h"
+#include "CurvixIdentity.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneImage.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: curvix-render FILE.cvx -o OUT.png [--size WxH]\n"
     "       curvix-render --formula FORMULA -o OUT.png [--size WxH]\n"
+    "       curvix-render --help | --version\n"
     "Draws the plot of a document, or of a formula in a new document with the\n"
     "default scene, as a PNG image (default size 600x600).\n";
 
@@ -41,9 +43,12 @@ int main(int argc, char** argv) {
         std::cerr << "curvix-render: " << error << '\n' << kUsage;
         return 2;
     }
-    if (options.help) {
-        std::cout << kUsage;
-        return 0;
+    if (options.help || options.version) {
+        if (options.help)
+            std::cout << kUsage << std::flush;
+        else
+            std::cout << "curvix-render " << curvix::kCurvixVersion << '\n' << std::flush;
+        return std::cout ? 0 : Fail("cannot write standard output");
     }
 
     curvix::CCurvixDoc document;
