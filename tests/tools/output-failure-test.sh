@@ -9,7 +9,7 @@ tmp=$(mktemp -d)
 chmod 755 "$tmp"
 trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
 failures=0 checks=0
-plot="--formula 'sin(x)*5' --size 400x400 -o"
+plot="--formula 'sin(x)*5' --size 400x400 --format png -o"
 # Descriptor 4: a pipe whose reader is gone.
 mkfifo "$tmp/pipe" && exec 3<>"$tmp/pipe" 4>"$tmp/pipe" 3<&-
 # Runs a folder's command as nobody where the test runs as root.
