@@ -47,6 +47,10 @@ row RenderFileLimit 1 "curvix-render: cannot write old: File too large" : "trap 
 row RenderReadOnlyFolder 1 "curvix-render: cannot write old: Permission denied" \
     '[ "$(id -u)" = 0 ] || chmod 555 .' "as_user $R $plot old"
 row RenderClosedPipe 1 "curvix-render: cannot write standard output: Broken pipe" : "trap '' PIPE; $R $plot - >&4"
+svg="--formula 'sin(x)*5' --format svg -o" pdf="--formula 'sin(x)*5' --format pdf -o"
+row SvgFileLimit 1 "curvix-render: cannot write old: File too large" : "trap '' XFSZ; ulimit -f 1; $R $svg old"
+row PdfFullDeviceLink 1 "curvix-render: cannot write out: $no_space" 'ln -s /dev/full out' "$R $pdf out"
+row PdfClosedPipe 1 "curvix-render: cannot write standard output: Broken pipe" : "trap '' PIPE; $R $pdf - >&4"
 row RenderFullStdout 1 "curvix-render: cannot write standard output: $no_space" : "$R $plot - >/dev/full"
 row RenderFullDevStdout 1 "curvix-render: cannot write /dev/stdout: $no_space" : "$R $plot /dev/stdout >/dev/full"
 row EvalFullStdout 1 "curvix-eval: cannot write output: $no_space" : "$E -- 1+1 >/dev/full"
