@@ -105,6 +105,20 @@ for row in "p.svg --format png|does not match --format png" "p.bmpx|cannot tell 
 done
 check "refused names write nothing" "" "$(cd "$tmp" && ls p.bmpx 2>/dev/null)"
 
+# Without the surfaceless platform, the EGL device platform (Mesa's software
+# device) and then the default display draw the same pixels; with no way
+# left, the error names each one tried.
+"$tool" --formula 'x^2/10' --size 120x90 -o "$tmp/surfaceless.png"
+CURVIX_EGL_PLATFORMS=device "$tool" --formula 'x^2/10' --size 120x90 -o "$tmp/device.png"
+check "device platform exit status" 0 $?
+check "device platform pixels" "" "$(cmp "$tmp/surfaceless.png" "$tmp/device.png" 2>&1)"
+CURVIX_EGL_PLATFORMS=default EGL_PLATFORM=surfaceless "$tool" --formula 'x^2/10' --size 120x90 \
+    -o "$tmp/default.png"
+check "default display exit status" 0 $?
+check "default display pixels" "" "$(cmp "$tmp/surfaceless.png" "$tmp/default.png" 2>&1)"
+err=$(__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json "$tool" --formula x -o "$tmp/none.png" 2>&1)
+contains "every way named" "(surfaceless platform: not offered; device platform: not offered; default display: cannot be opened)" "$err"
+
 "$tool" --bogus >/dev/null 2>&1
 check "unknown option exit status" 2 $?
 
