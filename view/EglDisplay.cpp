@@ -79,7 +79,7 @@ std::string TryDevices(const char* clientExtensions, OffscreenDisplay& result) {
         const std::string why =
             Prepare(eglGetPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, devices[i], nullptr), result);
         if (why.empty()) {
-            return why;
+            return "";
         }
         reasons +=
             (reasons.empty() ? "" : ", ") + std::string("device ") + std::to_string(i) + " " + why;

@@ -21,6 +21,7 @@ struct EyePoint {
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
+    bool operator==(const EyePoint&) const = default;
 };
 
 // A position in the image: x to the right, y down, in pixels from the

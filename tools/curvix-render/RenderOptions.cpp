@@ -41,23 +41,20 @@ bool ParseFloats(const std::string& text, std::array<float, count>& values) {
     return true;
 }
 
-struct SceneOption {
-    const char* name;
-    const char* form;
-};
-
-constexpr SceneOption kSceneOptions[] = {
-    {"--range", "XMIN:XMAX"}, {"--step", "S"}, {"--extents", "EX:EY"}, {"--angles", "A:B:C"}};
+constexpr const char* kSceneOptions[] = {"--range", "--step", "--extents", "--angles"};
 
 // Reads the value of one of kSceneOptions into options.
 bool ParseSceneOption(const std::string& name, const std::string& value, RenderOptions& options,
                       std::string& error) {
     bool ok = false;
+    const char* form = "XMIN:XMAX";
     if (name == "--range") {
         ok = ParseFloats(value, options.range.emplace());
     } else if (name == "--extents") {
+        form = "EX:EY";
         ok = ParseFloats(value, options.extents.emplace());
     } else if (name == "--angles") {
+        form = "A:B:C";
         ok = ParseFloats(value, options.angles.emplace());
     } else {
         std::array<float, 1> step{};
@@ -69,10 +66,8 @@ bool ParseSceneOption(const std::string& name, const std::string& value, RenderO
         }
     }
     if (!ok) {
-        const auto* option = std::find_if(std::begin(kSceneOptions), std::end(kSceneOptions),
-                                          [&](const SceneOption& o) { return name == o.name; });
-        error = "option " + name + ": '" + value + "' is not " + option->form +
-                " with each a finite number";
+        error =
+            "option " + name + ": '" + value + "' is not " + form + " with each a finite number";
     }
     return ok;
 }
@@ -85,7 +80,7 @@ std::string Shortest(float value) {
 
 bool IsSceneOption(const char* argument) {
     return std::any_of(std::begin(kSceneOptions), std::end(kSceneOptions),
-                       [&](const SceneOption& o) { return std::strcmp(argument, o.name) == 0; });
+                       [&](const char* name) { return std::strcmp(argument, name) == 0; });
 }
 
 std::string LowerExtension(const std::string& path) {

@@ -49,21 +49,19 @@ void AddSegment(cairo_t* cr, const SceneTransform& transform, PlotPoint from, Pl
     EyePoint a = transform.ToEye(from);
     EyePoint b = transform.ToEye(to);
     const EyePoint unclippedStart = a;
+    const EyePoint unclippedEnd = b;
     if (!transform.ClipSegment(a, b)) {
         joined = false;
         return;
     }
-    const bool startKept =
-        a.x == unclippedStart.x && a.y == unclippedStart.y && a.z == unclippedStart.z;
     const PixelPoint p = transform.ToPixel(a);
     const PixelPoint q = transform.ToPixel(b);
-    if (!joined || !startKept) {
+    if (!joined || a != unclippedStart) {
         cairo_move_to(cr, p.x, p.y);
     }
     cairo_line_to(cr, q.x, q.y);
     // The next segment continues the path only where this one was not cut.
-    EyePoint end = transform.ToEye(to);
-    joined = b.x == end.x && b.y == end.y && b.z == end.z;
+    joined = b == unclippedEnd;
 }
 
 void DrawFrame(cairo_t* cr, const FrameGeometry& frame) {
