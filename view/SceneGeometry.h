@@ -85,7 +85,8 @@ private:
 };
 
 // The curve's vertices in drawing order, read in place from the sampled
-// (x, y) pairs: a curve may hold millions of them.
+// (x, y) pairs (a curve may hold millions of them), so valid only while the
+// array is not changed.
 class CurvePoints {
 public:
     explicit CurvePoints(const VertexArray& vertices);
