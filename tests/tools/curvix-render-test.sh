@@ -93,6 +93,11 @@ if command -v pdfimages >/dev/null; then
 fi
 check "svg to standard output" "<?xml" "$("$tool" --formula x --format svg -o - | head -c 5)"
 
+# --rad: the formula's rad is 1, so the curve of rad*5 starts at (-10, 5).
+curve_start='d="M 27.27[0-9]* 163.6'
+check "rad set" 1 "$("$tool" --formula 'rad*5' --rad --format svg -o - | grep -c "$curve_start")"
+check "rad unset" 0 "$("$tool" --formula 'rad*5' --format svg -o - | grep -c "$curve_start")"
+
 # Names and formats that do not fit, and scene numbers refused before
 # anything is written.
 for row in "p.svg --format png|does not match --format png" "p.bmpx|cannot tell the image format" \
