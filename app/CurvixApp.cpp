@@ -2,10 +2,13 @@
 
 #include "AboutDlg.h"
 #include "CurvixDoc.h"
+#include "CurvixIdentity.h"
 #include "CurvixView.h"
 #include "MainFrame.h"
 #include "Resource.h"
 #include "ShellRegistration.h"
+
+#include <QGuiApplication>
 
 namespace curvix {
 
@@ -20,7 +23,9 @@ CCurvixApp::~CCurvixApp() = default;
 BOOL CCurvixApp::InitInstance() {
     // Qt draws its controls in the desktop's style; there is no 3-D
     // control library to turn on.
-    SetRegistryKey("Quenmark");
+    SetRegistryKey(kCurvixOrganisation);
+    // On Wayland the app id: the desktop finds our entry by it.
+    QGuiApplication::setDesktopFileName(QLatin1String(kCurvixAppId));
     LoadStdProfileSettings(4);
 
     AddDocTemplate(new CSingleDocTemplate(
@@ -28,10 +33,13 @@ BOOL CCurvixApp::InitInstance() {
         [] { return new CCurvixView; }));
 
     EnableShellOpen();
-    RegisterShellFileTypes(TRUE);
 
+    // The command line is read first so that unregistering does not
+    // register again just before.
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
+    if (cmdInfo.m_nShellCommand != CCommandLineInfo::AppUnregister)
+        RegisterShellFileTypes(TRUE);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 

@@ -14,6 +14,16 @@ const UINT indicators[] = {
     ID_INDICATOR_SIZE, // the view's size
 };
 
+// What screen readers call the Scene buttons that have neither a tooltip
+// nor a menu item, by button index; they say what the images show.
+struct ButtonName {
+    int index;
+    const char* name;
+};
+constexpr ButtonName kSceneToolNames[] = {
+    {0, "Turn About X"}, {1, "Turn About Y"}, {3, "Zoom"}, {4, "Move"}, {9, "Axes"},
+};
+
 constexpr DWORD kToolBarStyle =
     WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
@@ -50,10 +60,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
         !m_wndSceneBar.LoadToolBar(IDR_SCENEBAR))
         return -1;
     m_wndSceneBar.SetWindowText(QStringLiteral("Scene"));
+    for (const ButtonName& button : kSceneToolNames)
+        m_wndSceneBar.SetButtonName(button.index, QString::fromLatin1(button.name));
 
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(indicators, sizeof(indicators) / sizeof(UINT)))
         return -1;
+    m_wndStatusBar.SetPaneName(0, QStringLiteral("Message"));
+    m_wndStatusBar.SetPaneName(1, QStringLiteral("View Size"));
 
     // The formula bar is optional: without it the program still runs.
     m_wndFormulaBar.Create(this, IDD_FORMULABAR, CBRS_BOTTOM, IDD_FORMULABAR);

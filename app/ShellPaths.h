@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace curvix {
 
 // Where the desktop looks for a user's programs, file types and settings
 // (the XDG base directories), and the program to register there.
 struct ShellPaths {
-    QString dataHome;   // $XDG_DATA_HOME, else ~/.local/share
-    QString configHome; // $XDG_CONFIG_HOME, else ~/.config
-    QString program;    // absolute path of the program file
+    QString home;           // $HOME; empty folders up to it are tidied away
+    QString dataHome;       // $XDG_DATA_HOME, else ~/.local/share
+    QString configHome;     // $XDG_CONFIG_HOME, else ~/.config
+    QStringList dataDirs;   // $XDG_DATA_DIRS, else /usr/local/share and /usr/share
+    QStringList configDirs; // $XDG_CONFIG_DIRS, else /etc/xdg
+    QString program;        // absolute path of the program file
 
     // The folders from the environment; relative or empty settings count as
     // unset, as the XDG rules say.

@@ -4,23 +4,23 @@
 #include "MimeAppsList.h"
 #include "Resource.h"
 #include "ShellData.h"
+#include "ShellFiles.h"
 
 #include <QBuffer>
-#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <vector>
 
 namespace curvix {
 namespace {
 
-// The desktop's database tools normally take well under a second; a hung
-// one must not keep the program from starting.
-constexpr int kToolTimeoutMs = 10000;
+// The desktop's icon sizes. Each is made from the largest image whose size
+// divides it, every pixel repeated, as the build makes the installed ones.
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128};
+
+constexpr char kMimeCacheGroup[] = "[MIME Cache]";
 
 struct ShellFile {
     QString path; // relative to the data folder
@@ -35,11 +35,15 @@ QByteArray PngOf(const QImage& image) {
     return png;
 }
 
-QString IconFolder(const QImage& image, const char* context) {
-    return QStringLiteral("icons/hicolor/%1x%2/%3/")
-        .arg(image.width())
-        .arg(image.height())
-        .arg(QLatin1String(context));
+QImage IconOfSize(const std::vector<XpmData>& images, int size) {
+    QImage best;
+    for (const auto xpm : images) {
+        const QImage image(xpm);
+        if (!image.isNull() && size % image.width() == 0 && image.width() > best.width())
+            best = image;
+    }
+    return best.isNull() ? best
+                         : best.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 QString DocumentIconName() {
@@ -54,67 +58,26 @@ std::vector<ShellFile> RegistrationFiles(const QString& program) {
         const bool document = icon.id == IDR_CURVIXTYPE;
         if (!document && icon.id != IDR_MAINFRAME)
             continue;
-        for (const auto xpm : icon.images) {
-            const QImage image(xpm);
+        for (const int size : kIconSizes) {
+            const QImage image = IconOfSize(icon.images, size);
             if (image.isNull())
                 continue;
-            files.push_back({IconFolder(image, document ? "mimetypes" : "apps") +
-                                 (document ? DocumentIconName() : QStringLiteral("curvix")) +
-                                 QStringLiteral(".png"),
-                             PngOf(image)});
+            files.push_back(
+                {QStringLiteral("icons/hicolor/%1x%1/%2/%3.png")
+                     .arg(size)
+                     .arg(document ? QStringLiteral("mimetypes") : QStringLiteral("apps"),
+                          document ? DocumentIconName() : QStringLiteral("curvix")),
+                 PngOf(image)});
         }
     }
     files.push_back({QStringLiteral("icons/hicolor/scalable/apps/curvix.svg"),
                      QByteArray(CurvixScalableIconSvg())});
+    files.push_back({QStringLiteral("icons/hicolor/scalable/mimetypes/") + DocumentIconName() +
+                         QStringLiteral(".svg"),
+                     QByteArray(CurvixScalableDocumentIconSvg())});
     files.push_back({QStringLiteral("applications/") + QLatin1String(kCurvixDesktopId),
                      CurvixDesktopEntry(program)});
     return files;
-}
-
-// Empty when the file does not exist or cannot be read; `readable` tells.
-QByteArray ReadFile(const QString& path, bool* readable) {
-    QFile file(path);
-    if (!file.exists()) {
-        *readable = true;
-        return {};
-    }
-    *readable = file.open(QIODevice::ReadOnly);
-    return *readable ? file.readAll() : QByteArray();
-}
-
-bool WriteIfDifferent(const QString& path, const QByteArray& content) {
-    bool readable = false;
-    if (QFileInfo::exists(path) && ReadFile(path, &readable) == content && readable)
-        return false;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(content);
-    return file.commit();
-}
-
-bool RemoveFile(const QString& path) {
-    return QFileInfo::exists(path) && QFile::remove(path);
-}
-
-// Runs one of the desktop's database tools, if installed, with no output
-// and a time limit.
-void RunTool(const char* name, const QString& folder) {
-    const QString tool = QStandardPaths::findExecutable(QLatin1String(name));
-    if (tool.isEmpty() || !QFileInfo(folder).isDir())
-        return;
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(tool, {folder});
-    if (!process.waitForStarted(kToolTimeoutMs))
-        return;
-    if (!process.waitForFinished(kToolTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(kToolTimeoutMs);
-    }
 }
 
 QString MimeFolder(const ShellPaths& paths) {
@@ -125,30 +88,121 @@ QString ApplicationsFolder(const ShellPaths& paths) {
     return paths.dataHome + QStringLiteral("/applications");
 }
 
-// Makes us the default for our type unless some other program is.
-bool ClaimDefaultApplication(const ShellPaths& paths) {
-    bool readable = false;
-    const QByteArray text = ReadFile(paths.MimeAppsList(), &readable);
-    if (!readable)
-        return false; // never replace a file we could not read
-    const std::string current = DefaultApplicationFor(text.toStdString(), kCurvixMimeType);
-    if (!current.empty())
-        return false;
-    const std::string updated =
-        WithDefaultApplication(text.toStdString(), kCurvixMimeType, kCurvixDesktopId);
-    return WriteIfDifferent(paths.MimeAppsList(), QByteArray::fromStdString(updated));
+// A folder of XDG_DATA_DIRS that holds every file registration would
+// write: an installation the desktop already reads.
+bool InstallationProvides(const ShellPaths& paths, const std::vector<ShellFile>& files) {
+    for (const QString& folder : paths.dataDirs) {
+        if (folder == paths.dataHome)
+            continue; // our own copies
+        bool all = true;
+        for (const ShellFile& file : files)
+            all = all && QFileInfo(folder + QLatin1Char('/') + file.path).isFile();
+        if (all)
+            return true;
+    }
+    return false;
 }
 
-bool ReleaseDefaultApplication(const ShellPaths& paths) {
+std::string ReadText(const QString& path) {
     bool readable = false;
-    const QByteArray text = ReadFile(paths.MimeAppsList(), &readable);
+    return ReadRegularFile(path, &readable).toStdString();
+}
+
+// Whom the desktop opens our documents with when nothing changes: the
+// first default set in a mimeapps.list, in the order the desktop reads
+// them, else the first program its desktop caches list for the type.
+// `isDefault` tells which of the two it was.
+std::string CurrentOpener(const ShellPaths& paths, bool* isDefault) {
+    QStringList lists{paths.MimeAppsList()};
+    for (const QString& folder : paths.configDirs)
+        lists << folder + QStringLiteral("/mimeapps.list");
+    lists << ApplicationsFolder(paths) + QStringLiteral("/mimeapps.list");
+    for (const QString& folder : paths.dataDirs)
+        lists << folder + QStringLiteral("/applications/mimeapps.list");
+    *isDefault = true;
+    for (const QString& list : lists) {
+        const std::string id = DefaultApplicationFor(ReadText(list), kCurvixMimeType);
+        if (!id.empty())
+            return id;
+    }
+    *isDefault = false;
+    for (const QString& folder : QStringList{paths.dataHome} + paths.dataDirs) {
+        const auto ids =
+            ApplicationsListed(ReadText(folder + QStringLiteral("/applications/mimeinfo.cache")),
+                               kMimeCacheGroup, kCurvixMimeType);
+        if (!ids.empty())
+            return ids.front();
+    }
+    return {};
+}
+
+FileChange WriteMimeAppsList(const ShellPaths& paths, const std::string& text) {
+    return WriteIfDifferent(paths.MimeAppsList(), QByteArray::fromStdString(text));
+}
+
+// Makes us the default for our type unless some other program is.
+FileChange ClaimDefaultApplication(const ShellPaths& paths) {
+    bool readable = false;
+    const QByteArray text = ReadRegularFile(paths.MimeAppsList(), &readable);
+    if (!readable)
+        return FileChange::Unchanged; // never replace a file we could not read
+    if (!DefaultApplicationFor(text.toStdString(), kCurvixMimeType).empty())
+        return FileChange::Unchanged;
+    return WriteMimeAppsList(
+        paths, WithDefaultApplication(text.toStdString(), kCurvixMimeType, kCurvixDesktopId));
+}
+
+// For an installed program: only when .cvx would not open with Curvix
+// anyway and no program has been chosen for it.
+FileChange ClaimDefaultForInstallation(const ShellPaths& paths) {
+    bool isDefault = false;
+    const std::string opener = CurrentOpener(paths, &isDefault);
+    if (isDefault || opener == kCurvixDesktopId)
+        return FileChange::Unchanged;
+    return ClaimDefaultApplication(paths);
+}
+
+// Takes our default back; a list left with no entries goes.
+ShellRegistrationStats ReleaseDefaultApplication(const ShellPaths& paths) {
+    ShellRegistrationStats stats;
+    bool readable = false;
+    const QByteArray text = ReadRegularFile(paths.MimeAppsList(), &readable);
     if (!readable || text.isEmpty())
-        return false;
+        return stats;
     const std::string updated =
         WithoutDefaultApplication(text.toStdString(), kCurvixMimeType, kCurvixDesktopId);
     if (updated == text.toStdString())
-        return false;
-    return WriteIfDifferent(paths.MimeAppsList(), QByteArray::fromStdString(updated));
+        return stats;
+    if (HoldsNoEntries(updated)) {
+        if (QFile::remove(paths.MimeAppsList()))
+            ++stats.filesRemoved;
+        else
+            ++stats.filesFailed;
+        return stats;
+    }
+    const FileChange change = WriteMimeAppsList(paths, updated);
+    stats.filesWritten += change == FileChange::Written;
+    stats.filesFailed += change == FileChange::Failed;
+    return stats;
+}
+
+void Count(ShellRegistrationStats& stats, FileChange change) {
+    stats.filesWritten += change == FileChange::Written;
+    stats.filesFailed += change == FileChange::Failed;
+}
+
+bool HasDesktopEntries(const QString& folder) {
+    QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    return it.hasNext();
+}
+
+// Where tidying up stops: the home folder, or the XDG folder itself when it
+// lies elsewhere.
+QString TidyStop(const ShellPaths& paths, const QString& xdgFolder) {
+    if (!paths.home.isEmpty() && xdgFolder.startsWith(paths.home + QLatin1Char('/')))
+        return paths.home;
+    return xdgFolder;
 }
 
 // Desktop entry quoting: inside double quotes, `"`, `` ` ``, `$` and `\` take
@@ -183,53 +237,70 @@ QByteArray QuotedExecArgument(const QString& argument) {
 } // namespace
 
 QByteArray CurvixDesktopEntry(const QString& program) {
-    return QByteArray("[Desktop Entry]\n"
-                      "Type=Application\n"
-                      "Name=Curvix\n"
-                      "Comment=Plot the graph of a function of one variable\n"
-                      "Exec=") +
-           QuotedExecArgument(program) +
-           " %f\n"
-           "Icon=curvix\n"
-           "Terminal=false\n"
-           "Categories=Education;Math;\n"
-           "MimeType=" +
-           kCurvixMimeType + ";\n";
+    // "Exec=curvix %f": the program name gives way to this program's path.
+    QByteArray entry(CurvixDesktopEntryText());
+    const qsizetype exec = entry.indexOf("\nExec=") + 6;
+    const qsizetype name = entry.indexOf(' ', exec);
+    return entry.left(exec) + QuotedExecArgument(program) + entry.mid(name);
 }
 
 ShellRegistrationStats RegisterShellFileTypes(const ShellPaths& paths) {
     ShellRegistrationStats stats;
+    const std::vector<ShellFile> files = RegistrationFiles(paths.program);
+    if (InstallationProvides(paths, files)) {
+        Count(stats, ClaimDefaultForInstallation(paths));
+        return stats;
+    }
     bool mimeChanged = false;
     bool desktopChanged = false;
-    for (const auto& file : RegistrationFiles(paths.program)) {
-        if (!WriteIfDifferent(paths.dataHome + QLatin1Char('/') + file.path, file.content))
+    for (const auto& file : files) {
+        const FileChange change =
+            WriteIfDifferent(paths.dataHome + QLatin1Char('/') + file.path, file.content);
+        Count(stats, change);
+        if (change != FileChange::Written)
             continue;
-        ++stats.filesWritten;
         mimeChanged |= file.path.startsWith(QStringLiteral("mime/"));
         desktopChanged |= file.path.startsWith(QStringLiteral("applications/"));
     }
-    if (ClaimDefaultApplication(paths))
-        ++stats.filesWritten;
+    Count(stats, ClaimDefaultApplication(paths));
     if (mimeChanged || !QFileInfo::exists(MimeFolder(paths) + QStringLiteral("/mime.cache")))
-        RunTool("update-mime-database", MimeFolder(paths));
+        RunDesktopTool("update-mime-database", MimeFolder(paths));
     if (desktopChanged ||
         !QFileInfo::exists(ApplicationsFolder(paths) + QStringLiteral("/mimeinfo.cache")))
-        RunTool("update-desktop-database", ApplicationsFolder(paths));
+        RunDesktopTool("update-desktop-database", ApplicationsFolder(paths));
     return stats;
 }
 
 ShellRegistrationStats UnregisterShellFileTypes(const ShellPaths& paths) {
     ShellRegistrationStats stats;
-    for (const auto& file : RegistrationFiles(paths.program))
-        if (RemoveFile(paths.dataHome + QLatin1Char('/') + file.path))
+    QStringList touched;
+    for (const auto& file : RegistrationFiles(paths.program)) {
+        const QString path = paths.dataHome + QLatin1Char('/') + file.path;
+        if (QFileInfo(path).isFile() && QFile::remove(path)) {
             ++stats.filesRemoved;
-    if (ReleaseDefaultApplication(paths))
-        ++stats.filesWritten;
-    if (RemoveFile(paths.SettingsFile()))
+            touched << QFileInfo(path).path();
+        }
+    }
+    const ShellRegistrationStats released = ReleaseDefaultApplication(paths);
+    stats.filesWritten += released.filesWritten;
+    stats.filesRemoved += released.filesRemoved;
+    stats.filesFailed += released.filesFailed;
+    if (QFile::remove(paths.SettingsFile()))
         ++stats.filesRemoved;
-    QDir().rmdir(paths.SettingsFolder()); // only succeeds when empty
-    RunTool("update-mime-database", MimeFolder(paths));
-    RunTool("update-desktop-database", ApplicationsFolder(paths));
+
+    // Databases of other programs' files are brought up to date; ones with
+    // nothing left in them go.
+    if (!RemoveMimeDatabaseWithoutPackages(MimeFolder(paths)))
+        RunDesktopTool("update-mime-database", MimeFolder(paths));
+    if (HasDesktopEntries(ApplicationsFolder(paths)))
+        RunDesktopTool("update-desktop-database", ApplicationsFolder(paths));
+    else
+        QFile::remove(ApplicationsFolder(paths) + QStringLiteral("/mimeinfo.cache"));
+
+    touched << MimeFolder(paths) + QStringLiteral("/packages") << ApplicationsFolder(paths);
+    for (const QString& folder : touched)
+        RemoveEmptyFolders(folder, TidyStop(paths, paths.dataHome));
+    RemoveEmptyFolders(paths.SettingsFolder(), TidyStop(paths, paths.configHome));
     return stats;
 }
 

@@ -1,18 +1,27 @@
 #include "CurvixApp.h"
+#include "CurvixIdentity.h"
 #include "CurvixResources.h"
 #include "DisplayCheck.h"
+#include "StartupRequests.h"
 
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    if (!curvix::HasDisplay(argc, argv)) {
+    if (const auto status = curvix::AnswerInformationRequest(argc, argv, std::cout))
+        return *status;
+    const bool windowless = curvix::RunsWithoutDisplay(argc, argv);
+    if (!windowless && !curvix::HasDisplay(argc, argv)) {
         std::fprintf(stderr, "%s\n", curvix::kNoDisplayText);
         return 1;
     }
-    QApplication qtApp(argc, argv);
+    const std::unique_ptr<QCoreApplication> qtApp =
+        windowless ? std::make_unique<QCoreApplication>(argc, argv)
+                   : std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Curvix"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    QApplication::setApplicationVersion(QLatin1String(curvix::kCurvixVersion));
     curvix::AfxSetResourceTable(&curvix::GetCurvixResources());
 
     curvix::CCurvixApp app;

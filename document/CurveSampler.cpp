@@ -1,5 +1,6 @@
 #include "CurveSampler.h"
 
+#include "CompiledFormula.h"
 #include "ExprString.h"
 #include "ExpressionEvaluator.h"
 #include "NumberText.h"
@@ -52,14 +53,6 @@ public:
         }
     }
 
-    // Whether every substituted text fits an ExprString's length.
-    bool Fits() const {
-        const auto longest =
-            static_cast<long long>(m_text.size()) + static_cast<long long>(m_occurrences.size()) *
-                                                        static_cast<long long>(kFixedSixMaxChars);
-        return longest <= INT_MAX;
-    }
-
     void Apply(const char* value, std::size_t valueLength, ExprString& working) {
         if (!m_narrow) {
             working = m_formula;
@@ -87,47 +80,59 @@ private:
     std::string m_buffer;
 };
 
-} // namespace
+// Whether every rewritten text fits an ExprString's length.
+bool RewrittenTextFits(const ExprString& formula) {
+    long long occurrences = 0;
+    for (int i = 0; i < formula.Length(); ++i) {
+        occurrences += (formula.At(i) & 0xFF) == 'x' ? 1 : 0;
+    }
+    return formula.Length() + occurrences * static_cast<long long>(kFixedSixMaxChars) <= INT_MAX;
+}
 
-void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float first, float last,
-                 float step, VertexArray& curve, std::ostream& errors, std::int64_t maxSamples) {
+// Empties curve and checks the settings. Returns the number of samples to
+// expect, or 0 when none are to be taken (reported where that is a fault).
+double PrepareRun(const ExprString& formula, float first, float last, float step,
+                  VertexArray& curve, std::ostream& errors, std::int64_t maxSamples) {
     curve.Clear();
-    float x = first;
-    if (x > last) {
-        return;
+    if (first > last) {
+        return 0.0;
     }
     if (!std::isfinite(first) || !std::isfinite(last)) {
         Report(errors,
                "the x range " + FloatText(first) + " to " + FloatText(last) + " is not finite");
-        return;
+        return 0.0;
     }
     if (!std::isfinite(step) || step <= 0.0F) {
         Report(errors, "the step " + FloatText(step) + " is not a positive finite number");
-        return;
+        return 0.0;
     }
     const double expected = (double{last} - double{first}) / double{step} + 1.0;
     if (expected > static_cast<double>(maxSamples)) {
         Report(errors,
                "the range and step give more than " + std::to_string(maxSamples) + " samples");
-        return;
+        return 0.0;
     }
-    Substitution substitution(formula);
-    if (!substitution.Fits()) {
+    if (!RewrittenTextFits(formula)) {
         Report(errors, "the formula is too long");
-        return;
+        return 0.0;
     }
-
+    // Reserved once for the whole run: expected is at most maxSamples.
     curve.Reserve(2 * (static_cast<std::size_t>(expected) + 1));
-    ExprString working;
-    char value[kFixedSixMaxChars];
+    return expected;
+}
+
+// The sampling loop of both paths; yAt gives the engine's value at x.
+template <typename YAt>
+void RunSamples(float first, float last, float step, VertexArray& curve, std::ostream& errors,
+                std::int64_t maxSamples, YAt&& yAt) {
+    float x = first;
     for (std::int64_t samples = 0;; ++samples) {
         if (samples == maxSamples) {
             Report(errors, "stopped after " + std::to_string(maxSamples) +
                                " samples at x = " + FloatText(x));
             return;
         }
-        substitution.Apply(value, FormatFixedSix(double{x}, value), working);
-        const float y = ToSingle(engine.Evaluate(working));
+        const float y = ToSingle(yAt(x));
         curve.Append(x);
         curve.Append(y);
 
@@ -144,6 +149,42 @@ void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float f
         }
         x = next;
     }
+}
+
+void RunTextualSamples(ExpressionEvaluator& engine, const ExprString& formula, float first,
+                       float last, float step, VertexArray& curve, std::ostream& errors,
+                       std::int64_t maxSamples) {
+    Substitution substitution(formula);
+    ExprString working;
+    char value[kFixedSixMaxChars];
+    RunSamples(first, last, step, curve, errors, maxSamples, [&](float x) {
+        substitution.Apply(value, FormatFixedSix(double{x}, value), working);
+        return engine.Evaluate(working);
+    });
+}
+
+} // namespace
+
+void SampleCurveTextual(ExpressionEvaluator& engine, const ExprString& formula, float first,
+                        float last, float step, VertexArray& curve, std::ostream& errors,
+                        std::int64_t maxSamples) {
+    if (PrepareRun(formula, first, last, step, curve, errors, maxSamples) > 0.0) {
+        RunTextualSamples(engine, formula, first, last, step, curve, errors, maxSamples);
+    }
+}
+
+void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float first, float last,
+                 float step, VertexArray& curve, std::ostream& errors, std::int64_t maxSamples) {
+    if (PrepareRun(formula, first, last, step, curve, errors, maxSamples) <= 0.0) {
+        return;
+    }
+    CompiledFormula compiled(engine, formula);
+    if (!compiled.IsUsable()) {
+        RunTextualSamples(engine, formula, first, last, step, curve, errors, maxSamples);
+        return;
+    }
+    RunSamples(first, last, step, curve, errors, maxSamples,
+               [&compiled](float x) { return compiled.Evaluate(x); });
 }
 
 } // namespace curvix

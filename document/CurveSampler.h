@@ -25,8 +25,17 @@ inline constexpr std::int64_t kMaxCurveSamples = 10'000'000;
 // "Error: Cannot sample the curve: <reason>" on errors; a run that still
 // reaches maxSamples, or whose x stops moving, ends there with the same
 // kind of line and keeps the samples taken.
+//
+// The formula is prepared once per run (CompiledFormula) and each sample
+// replays it: the same curve and reports as SampleCurveTextual, faster.
 void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float first, float last,
                  float step, VertexArray& curve, std::ostream& errors,
                  std::int64_t maxSamples = kMaxCurveSamples);
+
+// The same, rewriting and evaluating the formula's text for every sample:
+// the reference that SampleCurve must agree with bit for bit.
+void SampleCurveTextual(ExpressionEvaluator& engine, const ExprString& formula, float first,
+                        float last, float step, VertexArray& curve, std::ostream& errors,
+                        std::int64_t maxSamples = kMaxCurveSamples);
 
 } // namespace curvix

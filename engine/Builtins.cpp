@@ -1,3 +1,4 @@
+#include "Builtin.h"
 #include "ExpressionEvaluator.h"
 
 #include <cmath>
@@ -26,6 +27,52 @@ bool CallIs(const ExprString::Unit* units, int length, std::string_view name) {
 
 } // namespace
 
+Builtin FindBuiltin(const ExprString::Unit* units, int length) {
+    struct Entry {
+        std::string_view call;
+        Builtin function;
+    };
+    static constexpr Entry kEntries[] = {
+        {"sqrt(", Builtin::Sqrt},   {"asin(", Builtin::Asin},   {"arcsin(", Builtin::Asin},
+        {"acos(", Builtin::Acos},   {"arccos(", Builtin::Acos}, {"atan(", Builtin::Atan},
+        {"arctan(", Builtin::Atan}, {"sin(", Builtin::Sin},     {"cos(", Builtin::Cos},
+        {"tan(", Builtin::Tan},     {"cot(", Builtin::Cot}};
+    for (const Entry& entry : kEntries) {
+        if (CallIs(units, length, entry.call)) {
+            return entry.function;
+        }
+    }
+    return Builtin::Undefined;
+}
+
+double ApplyBuiltin(Builtin function, double argument, bool degrees) {
+    const auto inverse = [degrees](double radians) {
+        return degrees ? radians * kRadianFactor : radians;
+    };
+    const double angle = degrees ? argument * kDegreeFactor : argument;
+    switch (function) {
+    case Builtin::Sqrt:
+        return argument < 0.0 ? 0.0 : std::sqrt(argument);
+    case Builtin::Asin:
+        return inverse(std::asin(argument));
+    case Builtin::Acos:
+        return inverse(std::acos(argument));
+    case Builtin::Atan:
+        return inverse(std::atan(argument));
+    case Builtin::Sin:
+        return std::sin(angle);
+    case Builtin::Cos:
+        return std::cos(angle);
+    case Builtin::Tan:
+        return std::tan(angle);
+    case Builtin::Cot:
+        return 1.0 / std::tan(angle);
+    case Builtin::Undefined:
+        break;
+    }
+    return 0.0;
+}
+
 bool ExpressionEvaluator::TrigInDegrees() {
     static constexpr ExprString::Unit kRad[] = {'r', 'a', 'd'};
     return GetVariable(kRad, 3) == 0.0; // either sign of zero means degrees
@@ -33,40 +80,22 @@ bool ExpressionEvaluator::TrigInDegrees() {
 
 double ExpressionEvaluator::CallFunction(const ExprString::Unit* units, int length,
                                          double argument) {
-    if (CallIs(units, length, "sqrt(")) {
+    const Builtin function = FindBuiltin(units, length);
+    if (function == Builtin::Sqrt) {
         if (argument < 0.0) {
             ReportNegativeSqrt();
             return 0.0;
         }
         return std::sqrt(argument);
     }
-    const auto inverse = [this](double radians) {
-        return TrigInDegrees() ? radians * kRadianFactor : radians;
-    };
-    if (CallIs(units, length, "asin(") || CallIs(units, length, "arcsin(")) {
-        return inverse(std::asin(argument));
+    // "rad" is read for every call but sqrt, also before an undefined
+    // function is reported.
+    const bool degrees = TrigInDegrees();
+    if (function == Builtin::Undefined) {
+        ReportUndefinedFunction(units, length);
+        return 0.0;
     }
-    if (CallIs(units, length, "acos(") || CallIs(units, length, "arccos(")) {
-        return inverse(std::acos(argument));
-    }
-    if (CallIs(units, length, "atan(") || CallIs(units, length, "arctan(")) {
-        return inverse(std::atan(argument));
-    }
-    const double angle = TrigInDegrees() ? argument * kDegreeFactor : argument;
-    if (CallIs(units, length, "sin(")) {
-        return std::sin(angle);
-    }
-    if (CallIs(units, length, "cos(")) {
-        return std::cos(angle);
-    }
-    if (CallIs(units, length, "tan(")) {
-        return std::tan(angle);
-    }
-    if (CallIs(units, length, "cot(")) {
-        return 1.0 / std::tan(angle);
-    }
-    ReportUndefinedFunction(units, length);
-    return 0.0;
+    return ApplyBuiltin(function, argument, degrees);
 }
 
 } // namespace curvix

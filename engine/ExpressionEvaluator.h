@@ -34,6 +34,9 @@ public:
     const VariableNode* FirstVariable() const { return m_pFirstVariable.get(); }
 
 private:
+    // Replays evaluations of one formula at many x without its text.
+    friend class CompiledFormula;
+
     // Tokenising
     static void Normalize(ExprString& formula);
     bool Tokenize(const ExprString& formula);

@@ -102,7 +102,7 @@ double ReadDecimal(const char* text, std::size_t length) {
     return negative ? -value : value;
 }
 
-double RoundTripFixedSix(double value) {
+double RoundTripFixedSixExactly(double value) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     const int exponentField = static_cast<int>((bits >> 52) & 0x7FF);

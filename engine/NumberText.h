@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 namespace curvix {
@@ -24,6 +25,24 @@ double ReadDecimal(const char* text, std::size_t length);
 // ReadDecimal(FormatFixedSix(value)) without building the text where that
 // can be done exactly: the value rounded to six decimals, 0.0 for values
 // that are not finite.
-double RoundTripFixedSix(double value);
+double RoundTripFixedSixExactly(double value);
+
+// The same, inline for the common case. Below 2^32 the value in millionths
+// lies under 2^52, where adding and taking away 2^52 rounds it to a whole
+// number, ties to even. Only a product just halfway between two whole
+// numbers could hide on which side the exact value lies; that case and all
+// others take the exact way.
+inline double RoundTripFixedSix(double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude < 0x1p32) {
+        const double scaled = magnitude * 1e6;
+        const double micros = (scaled + 0x1p52) - 0x1p52;
+        const double fraction = scaled - micros; // exact
+        if (fraction != 0.5 && fraction != -0.5) {
+            return std::copysign(micros / 1e6, value);
+        }
+    }
+    return RoundTripFixedSixExactly(value);
+}
 
 } // namespace curvix

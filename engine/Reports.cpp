@@ -1,4 +1,5 @@
 #include "ExpressionEvaluator.h"
+#include "ReportTexts.h"
 
 #include <ostream>
 
@@ -19,31 +20,31 @@ void ExpressionEvaluator::EndReport() {
 }
 
 void ExpressionEvaluator::ReportDivideByZero() {
-    *m_errors << "Error: Divide by zero!";
+    *m_errors << kDivideByZeroText;
     EndReport();
 }
 
 void ExpressionEvaluator::ReportUndeclared(const ExprString::Unit* units, int length) {
-    *m_errors << "Error: Variable '";
+    *m_errors << kUndeclaredBefore;
     WriteUnits(units, length);
-    *m_errors << "' is undeclared. It is used as 0.0 .";
+    *m_errors << kUndeclaredAfter;
     EndReport();
 }
 
 void ExpressionEvaluator::ReportNegativeSqrt() {
-    *m_errors << "Error: Parameter of sqrt() can't be negative.";
+    *m_errors << kNegativeSqrtText;
     EndReport();
 }
 
 void ExpressionEvaluator::ReportUndefinedFunction(const ExprString::Unit* units, int length) {
-    *m_errors << "Error: Undefined function '";
+    *m_errors << kUndefinedBefore;
     WriteUnits(units, length);
-    *m_errors << ")'. Returns 0.0 .";
+    *m_errors << kUndefinedAfter;
     EndReport();
 }
 
 void ExpressionEvaluator::ReportTooManyTokens() {
-    *m_errors << "Error: Formula has more than 128 tokens. Returns 0.0 .";
+    *m_errors << kTooManyTokensText;
     EndReport();
 }
 

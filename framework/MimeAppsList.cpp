@@ -41,6 +41,10 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::string WithoutLineFeed(const std::string& line) {
+    return !line.empty() && line.back() == '\n' ? line.substr(0, line.size() - 1) : line;
+}
+
 bool IsGroupHeader(const std::string& line) {
     const std::string t = Trimmed(line);
     return !t.empty() && t.front() == '[';
@@ -50,7 +54,7 @@ bool IsGroupHeader(const std::string& line) {
 using Entry = std::pair<std::string, std::string>;
 
 std::optional<Entry> ParseEntry(const std::string& line) {
-    const std::string t = Trimmed(line.back() == '\n' ? line.substr(0, line.size() - 1) : line);
+    const std::string t = Trimmed(WithoutLineFeed(line));
     if (t.empty() || t.front() == '#')
         return std::nullopt;
     const auto eq = t.find('=');
@@ -81,14 +85,14 @@ struct Location {
     std::vector<std::string> ids;
 };
 
-Location Find(const std::vector<std::string>& lines, const std::string& mimeType) {
+Location Find(const std::vector<std::string>& lines, const std::string& mimeType,
+              const std::string& group = kDefaultGroup) {
     Location where;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (IsGroupHeader(lines[i])) {
             if (where.group)
                 break; // only the first such group counts
-            if (Trimmed(lines[i].back() == '\n' ? lines[i].substr(0, lines[i].size() - 1)
-                                                : lines[i]) == kDefaultGroup)
+            if (Trimmed(WithoutLineFeed(lines[i])) == group)
                 where.group = i;
             continue;
         }
@@ -105,6 +109,20 @@ Location Find(const std::vector<std::string>& lines, const std::string& mimeType
 }
 
 } // namespace
+
+std::vector<std::string> ApplicationsListed(const std::string& text, const std::string& group,
+                                            const std::string& mimeType) {
+    return Find(Lines(text), mimeType, group).ids;
+}
+
+bool HoldsNoEntries(const std::string& text) {
+    for (const auto& line : Lines(text)) {
+        const std::string t = Trimmed(WithoutLineFeed(line));
+        if (!t.empty() && !IsGroupHeader(t))
+            return false;
+    }
+    return true;
+}
 
 std::string DefaultApplicationFor(const std::string& text, const std::string& mimeType) {
     const Location where = Find(Lines(text), mimeType);

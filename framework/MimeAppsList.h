@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace curvix {
 
@@ -8,6 +9,14 @@ namespace curvix {
 // "[Default Applications]" group maps a MIME type to a list of desktop
 // entry ids, the first being the default. Every line the edit is not about
 // is kept byte for byte, so the user's and other programs' settings survive.
+
+// The desktop ids listed for mimeType in the first group of that name
+// ("[Default Applications]", "[MIME Cache]" of a mimeinfo.cache), in order.
+std::vector<std::string> ApplicationsListed(const std::string& text, const std::string& group,
+                                            const std::string& mimeType);
+
+// True when text has nothing but group headers and blank lines.
+bool HoldsNoEntries(const std::string& text);
 
 // The first desktop id listed as default for mimeType, or "" when none.
 std::string DefaultApplicationFor(const std::string& text, const std::string& mimeType);

@@ -17,8 +17,9 @@ std::vector<DialogResource> CurvixDialogs() {
              {"STATIC", "", static_cast<int>(IDR_MAINFRAME), 11, 17, 20, 20, SS_ICON},
              {"STATIC", "Curvix Version 1.0", IDC_STATIC, 40, 10, 119, 8,
               SS_LEFT | SS_NOPREFIX | WS_GROUP},
-             {"STATIC", "A function plotter with its own formula engine", IDC_STATIC, 40, 25, 119,
-              8, SS_LEFT | WS_GROUP},
+             // Short enough for the line's 119 units in any dialog font.
+             {"STATIC", "Copyright (C) 2026 Quenmark", IDC_STATIC, 40, 25, 119, 8,
+              SS_LEFT | WS_GROUP},
              {"BUTTON", "OK", static_cast<int>(IDOK), 178, 7, 50, 14,
               BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP},
          }},

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
 fuzz_seconds=${FUZZ_SECONDS:-60}
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --test
 
 xvfb_pid=
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
@@ -29,7 +29,7 @@ run_tests() {
 
 echo "== Optimised build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON -DCURVIX_BUILD_BENCH=ON \
-    -DCURVIX_SANITIZE=OFF >/dev/null
+    -DCURVIX_SANITIZE=OFF -DCURVIX_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 run_tests build
 
@@ -38,12 +38,12 @@ bash scripts/lint.sh build
 
 echo "== AddressSanitizer + UBSan build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BUILD_TESTS=ON \
-    -DCURVIX_BUILD_BENCH=OFF >/dev/null
+    -DCURVIX_BUILD_BENCH=OFF -DCURVIX_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
 
 echo "== Fuzzing (${fuzz_seconds} s in all)"
-CXX=clang++ cmake -S . -B build-fuzz -DCURVIX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CXX=clang++ cmake -S . -B build-fuzz -DCURVIX_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_WERROR=ON >/dev/null
 cmake --build build-fuzz -j "$jobs"
 bash tests/fuzz/run-fuzzers.sh build-fuzz "$fuzz_seconds"
 

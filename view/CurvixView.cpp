@@ -25,6 +25,7 @@ CCurvixView::CCurvixView() {
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
+    setAccessibleName(QStringLiteral("Plot"));
     m_pSurface = std::make_unique<QtGLDevice>(this);
 }
 
@@ -50,9 +51,14 @@ bool CCurvixView::MakeCurrent() {
     return context != nullptr && m_pSurface->MakeCurrent(context);
 }
 
+QSize CCurvixView::DeviceSize(QSize logical) const {
+    return logical * devicePixelRatio();
+}
+
 void CCurvixView::OnUpdate(CViewBase* sender, long hint, void* hintObject) {
     if (MakeCurrent() && GetDocument() != nullptr) {
-        SetProjection(width(), height());
+        const QSize device = DeviceSize();
+        SetProjection(device.width(), device.height());
     }
     CView::OnUpdate(sender, hint, hintObject);
 }
@@ -63,6 +69,7 @@ void CCurvixView::ResetRotation() {
 }
 
 void CCurvixView::OnSize(int width, int height) {
+    m_sizeProjected = QSize(width, height);
     if (MakeCurrent() && GetDocument() != nullptr) {
         SetProjection(width, height);
     }
@@ -91,15 +98,35 @@ void CCurvixView::OnLButtonDblClk() {
     ResetRotation();
 }
 
+bool CCurvixView::event(QEvent* event) {
+    // Moved to a screen with another pixel ratio, the window keeps its
+    // logical size but not its device size: a size step and a repaint.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        const QSize device = DeviceSize();
+        if (device != m_sizeProjected) {
+            OnSize(device.width(), device.height());
+        }
+        update();
+    }
+    return CView::event(event);
+}
+
 void CCurvixView::paintEvent(QPaintEvent*) {
     if (GetDocument() == nullptr || !MakeCurrent()) {
         return;
+    }
+    // A ratio can also change without a screen change (a compositor's
+    // output scale); no frame is drawn with a viewport of the old size.
+    const QSize device = DeviceSize();
+    if (device != m_sizeProjected) {
+        OnSize(device.width(), device.height());
     }
     OnDraw(m_pSurface.get());
 }
 
 void CCurvixView::resizeEvent(QResizeEvent* event) {
-    OnSize(event->size().width(), event->size().height());
+    const QSize device = DeviceSize(event->size());
+    OnSize(device.width(), device.height());
 }
 
 void CCurvixView::mousePressEvent(QMouseEvent* event) {

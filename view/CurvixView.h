@@ -42,6 +42,12 @@ public:
 
     QPaintEngine* paintEngine() const override { return nullptr; }
 
+    // The client area in device pixels: what the viewport covers, the
+    // projection steps get and the size pane shows. On a scaled display it
+    // is the widget's size times the device pixel ratio.
+    QSize DeviceSize() const { return DeviceSize(size()); }
+    QSize DeviceSize(QSize logical) const;
+
 protected:
     void OnSize(int width, int height);
     void OnLButtonDown(Point point);
@@ -49,12 +55,16 @@ protected:
     void OnMouseMove(Point point);
     void OnLButtonDblClk();
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QSize m_sizeProjected; // the device size of the last size step
 };
 
 } // namespace curvix

@@ -31,11 +31,15 @@ int CAcceleratorTable::QtKeyForVirtualKey(unsigned short vk) {
 }
 
 UINT CAcceleratorTable::Translate(const QKeyEvent& event) const {
-    const Qt::KeyboardModifiers mods = event.modifiers();
+    return Translate(QKeyCombination(event.modifiers(), static_cast<Qt::Key>(event.key())));
+}
+
+UINT CAcceleratorTable::Translate(QKeyCombination combination) const {
+    const Qt::KeyboardModifiers mods = combination.keyboardModifiers();
     const bool shift = mods.testFlag(Qt::ShiftModifier);
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
     const bool alt = mods.testFlag(Qt::AltModifier);
-    int key = event.key();
+    int key = combination.key();
     if (key == Qt::Key_Backtab)
         key = Qt::Key_Tab;
     for (const AccelResource& entry : m_entries) {

@@ -2,6 +2,8 @@
 
 #include "ResourceTable.h"
 
+#include <QKeyCombination>
+
 class QKeyEvent;
 
 namespace curvix {
@@ -14,6 +16,7 @@ public:
     bool Load(UINT nID);
     // The command of the first matching entry, or 0.
     UINT Translate(const QKeyEvent& event) const;
+    UINT Translate(QKeyCombination key) const;
 
     // Qt's key code for a virtual-key code of the tables; 0 when unknown.
     static int QtKeyForVirtualKey(unsigned short vk);

@@ -3,9 +3,11 @@
 #include "CmdUIQt.h"
 #include "DialogUnits.h"
 #include "FrameWnd.h"
+#include "ResourceLoader.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
 #include <cstring>
@@ -56,6 +58,25 @@ private:
     std::vector<QWidget*> m_tabStops;
 };
 
+// The edit field's own context menu, less the key hints that the frame's
+// accelerator table takes before the field sees them: those keys do not
+// do what the menu says.
+void ShowEditMenu(QLineEdit* edit, const CFrameWnd* frame, QPoint at) {
+    QMenu* menu = edit->createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        const QString text = action->text();
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        if (tab < 0)
+            continue;
+        const QKeySequence keys =
+            QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
+        if (keys.isEmpty() || frame->IsAcceleratorKey(keys[0]))
+            action->setText(text.left(tab));
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(edit->mapToGlobal(at));
+}
+
 } // namespace
 
 CDialogBar::~CDialogBar() = default;
@@ -85,6 +106,7 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
 
     QPushButton* defaultButton = nullptr;
     QLineEdit* firstEdit = nullptr;
+    QString lastLabel;
     for (const DialogItemResource& item : dialog->items) {
         const QString text = QString::fromLatin1(item.text);
         QWidget* control = nullptr;
@@ -92,6 +114,12 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
             auto* edit = new QLineEdit(page);
             edit->setFrame((item.style & WS_BORDER) != 0);
             edit->setText(text);
+            // As in a dialog, the label before a field names it.
+            edit->setAccessibleName(lastLabel);
+            edit->setContextMenuPolicy(Qt::CustomContextMenu);
+            CFrameWnd* frame = pParentWnd;
+            QObject::connect(edit, &QLineEdit::customContextMenuRequested, edit,
+                             [edit, frame](QPoint at) { ShowEditMenu(edit, frame, at); });
             if (firstEdit == nullptr)
                 firstEdit = edit;
             control = edit;
@@ -112,6 +140,7 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
             auto* label = new QLabel(text, page);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setTextFormat(Qt::PlainText);
+            lastLabel = AfxPlainText(text).trimmed();
             control = label;
         }
         control->setGeometry(AfxMapDialogRect(item.x, item.y, item.cx, item.cy, units));

@@ -180,6 +180,10 @@ void CFrameWnd::OnIdleUpdateCmdUI() {
         if (bar->IsVisible())
             bar->OnUpdateCmdUI(this, true);
     }
+    for (QAction* item : menuBar()->actions()) {
+        if (QMenu* menu = item->menu())
+            UpdateMenuCmdUI(menu);
+    }
 }
 
 void CFrameWnd::SendCommand(UINT nID) {
@@ -283,6 +287,29 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
 
 QString CFrameWnd::GetMessageString(UINT nID) const {
     return AfxLoadQString(nID).section(QLatin1Char('\n'), 0, 0);
+}
+
+QString CFrameWnd::GetMenuItemName(UINT nID) const {
+    for (QAction* item : menuBar()->actions()) {
+        const QMenu* menu = item->menu();
+        if (menu == nullptr)
+            continue;
+        for (const QAction* action : menu->actions()) {
+            if (action->property(kCommandProperty).toUInt() != nID)
+                continue;
+            return AfxPlainText(action->text());
+        }
+    }
+    return {};
+}
+
+bool CFrameWnd::IsAcceleratorKey(QKeyCombination key) const {
+    return m_bHasAccelerators && m_accelerators.Translate(key) != 0;
+}
+
+bool CFrameWnd::HasBarToggle(const CControlBar* pBar) const {
+    const UINT id = pBar->GetDlgCtrlID();
+    return (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) && GetControlBar(id) == pBar;
 }
 
 void CFrameWnd::SetMessageText(const QString& text) {

@@ -51,7 +51,8 @@ public:
     void SendCommand(UINT nID);
     bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-    // The idle-time update of every visible bar.
+    // The idle-time update of every visible bar and of every menu, so that
+    // a menu not yet opened never shows a stale state (to screen readers).
     void OnIdleUpdateCmdUI();
     // Brings one menu's items up to date, as when it opens.
     void UpdateMenuCmdUI(QMenu* menu);
@@ -61,6 +62,15 @@ public:
     void SetMessageText(UINT nID);
     // The prompt of a command: its string-table text up to the line feed.
     QString GetMessageString(UINT nID) const;
+    // The text of the command's first menu item without its mnemonic "&"
+    // and key hint; empty when no menu item has the command.
+    QString GetMenuItemName(UINT nID) const;
+    // Whether the accelerator table turns this key into a command, so that
+    // a control with the focus never sees it.
+    bool IsAcceleratorKey(QKeyCombination key) const;
+    // Whether a View command (Toolbar, Status Bar) can show the bar again
+    // once it is hidden.
+    bool HasBarToggle(const CControlBar* pBar) const;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
 

@@ -29,4 +29,15 @@ QString AfxLoadQString(UINT nID, bool* pFound) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString AfxPlainText(const QString& text) {
+    QString plain;
+    const QString shown = text.section(QLatin1Char('\t'), 0, 0);
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i] == QLatin1Char('&') && ++i == shown.size())
+            break;
+        plain += shown[i];
+    }
+    return plain;
+}
+
 } // namespace curvix

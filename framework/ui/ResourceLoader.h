@@ -17,5 +17,8 @@ QIcon AfxLoadIcon(UINT nID);
 // The string-table text; empty (and *pFound false) when there is none.
 // Texts are 8-bit, as the program's own strings are.
 QString AfxLoadQString(UINT nID, bool* pFound = nullptr);
+// A menu or control text as read aloud: without its key hint (after a tab)
+// and its mnemonic "&" ("&&" stands for one "&").
+QString AfxPlainText(const QString& text);
 
 } // namespace curvix

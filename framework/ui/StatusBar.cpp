@@ -74,6 +74,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
             const QString text = AfxLoadQString(id, &found);
             ok = ok && found;
             label->setText(text);
+            label->setAccessibleDescription(text);
             label->setFixedWidth(bar->fontMetrics().horizontalAdvance(text));
             bar->addPermanentWidget(label);
         }
@@ -104,9 +105,15 @@ BOOL CStatusBar::SetPaneText(int nIndex, const QString& text, bool bUpdate) {
     if (label == nullptr)
         return FALSE;
     label->setText(text);
+    label->setAccessibleDescription(text);
     if (bUpdate && label->isVisible())
         label->repaint();
     return TRUE;
+}
+
+void CStatusBar::SetPaneName(int nIndex, const QString& name) {
+    if (QLabel* label = GetPaneLabel(nIndex))
+        label->setAccessibleName(name);
 }
 
 QString CStatusBar::GetPaneText(int nIndex) const {

@@ -25,6 +25,9 @@ public:
     void SetWindowText(const QString& text) override;
     BOOL SetPaneText(int nIndex, const QString& text, bool bUpdate = true);
     QString GetPaneText(int nIndex) const;
+    // The name screen readers give pane nIndex; its text is read as the
+    // pane's description.
+    void SetPaneName(int nIndex, const QString& name);
     UINT GetItemID(int nIndex) const;
     int CommandToIndex(UINT nID) const;
     int GetCount() const { return static_cast<int>(m_panes.size()); }

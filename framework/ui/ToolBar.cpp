@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QEvent>
+#include <QLayout>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -69,6 +70,39 @@ private:
     UINT m_nID;
 };
 
+// The window a toolbar docks and floats in.
+class ToolBarDock : public QDockWidget {
+public:
+    using QDockWidget::QDockWidget;
+
+    // Width the style leaves for the caption text in the title bar drawn
+    // by Qt; 0 while docked behind the gripper.
+    int CaptionRoom() const {
+        QStyleOptionDockWidget option;
+        initStyleOption(&option);
+        return style()->subElementRect(QStyle::SE_DockWidgetTitleBarText, &option, this).width();
+    }
+};
+
+// A bar without a close button may still be asked to close (by the window
+// manager's keys, say): it refuses, and a floating one docks back instead.
+class KeepOpen : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dock = qobject_cast<QDockWidget*>(watched);
+        if (event->type() != QEvent::Close || dock == nullptr ||
+            dock->features().testFlag(QDockWidget::DockWidgetClosable))
+            return QObject::eventFilter(watched, event);
+        event->ignore();
+        if (dock->isFloating())
+            dock->setFloating(false);
+        return true;
+    }
+};
+
 Qt::DockWidgetAreas AreasFromStyle(DWORD style) {
     Qt::DockWidgetAreas areas;
     if (style & CBRS_ALIGN_TOP)
@@ -94,7 +128,7 @@ BOOL CToolBar::CreateEx(CFrameWnd* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwSt
                         QRect /*rcBorders*/, UINT nID) {
     if (pParentWnd == nullptr || m_pWindow != nullptr)
         return FALSE;
-    auto* dock = new QDockWidget(pParentWnd);
+    auto* dock = new ToolBarDock(pParentWnd);
     dock->setObjectName(QStringLiteral("ToolBar%1").arg(pParentWnd->GetControlBarCount()));
     auto* bar = new QToolBar(dock);
     bar->setMovable(false);
@@ -109,6 +143,7 @@ BOOL CToolBar::CreateEx(CFrameWnd* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwSt
     else
         m_pGripper = new QWidget(dock);
     dock->setTitleBarWidget(m_pGripper);
+    dock->installEventFilter(new KeepOpen(dock));
 
     QObject::connect(dock, &QDockWidget::dockLocationChanged, dock, [this] { UpdateShape(); });
     QObject::connect(dock, &QDockWidget::topLevelChanged, dock, [this](bool floating) {
@@ -150,8 +185,11 @@ void CToolBar::OnDockingChanged() {
     QDockWidget::DockWidgetFeatures features =
         dock->features() & QDockWidget::DockWidgetVerticalTitleBar;
     if (areas != Qt::NoDockWidgetArea)
-        features |= QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
-                    QDockWidget::DockWidgetClosable;
+        features |= QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable;
+    // Only a bar that a View command can show again may be closed: any
+    // other would be lost for good.
+    if (areas != Qt::NoDockWidgetArea && m_pFrame->HasBarToggle(this))
+        features |= QDockWidget::DockWidgetClosable;
     dock->setFeatures(features);
 }
 
@@ -159,14 +197,36 @@ void CToolBar::UpdateShape() {
     QDockWidget* dock = GetDockWidget();
     if (dock == nullptr || m_pToolBar == nullptr)
         return;
+    const bool floating = dock->isFloating();
     const Qt::DockWidgetArea area = m_pFrame->dockWidgetArea(dock);
     const bool vertical =
-        !dock->isFloating() && (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea);
+        !floating && (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea);
     m_pToolBar->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
-    // A horizontal bar has its gripper at the left end, a vertical one on top.
+    // A horizontal bar has its gripper at the left end, a vertical one on
+    // top; a floating bar its caption on top.
     QDockWidget::DockWidgetFeatures features = dock->features();
-    features.setFlag(QDockWidget::DockWidgetVerticalTitleBar, !vertical);
+    features.setFlag(QDockWidget::DockWidgetVerticalTitleBar, !floating && !vertical);
     dock->setFeatures(features);
+    if (floating)
+        FitFloatingWindow();
+}
+
+void CToolBar::FitFloatingWindow() {
+    QDockWidget* dock = GetDockWidget();
+    // One row of all buttons and separators, and room for the whole
+    // caption; the caption's room grows with the window's width.
+    m_pToolBar->adjustSize();
+    dock->layout()->activate();
+    dock->resize(dock->sizeHint().expandedTo(dock->minimumSizeHint()));
+    const int missing =
+        dock->fontMetrics().horizontalAdvance(dock->windowTitle()) + 2 - GetCaptionRoom();
+    if (missing > 0)
+        dock->resize(dock->width() + missing, dock->height());
+}
+
+int CToolBar::GetCaptionRoom() const {
+    auto* dock = dynamic_cast<ToolBarDock*>(GetDockWidget());
+    return dock != nullptr && dock->isFloating() ? dock->CaptionRoom() : 0;
 }
 
 void CToolBar::SetWindowText(const QString& text) {
@@ -207,22 +267,27 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
         ++image;
         auto* action = new QAction(icon, QString(), m_pToolBar);
         action->setData(id);
-        if (m_dwStyle & CBRS_TOOLTIPS) {
-            const QString prompt = AfxLoadQString(id);
-            action->setToolTip(prompt.section(QLatin1Char('\n'), 1, 1));
-        }
+        const QString tip = AfxLoadQString(id).section(QLatin1Char('\n'), 1, 1);
+        if (m_dwStyle & CBRS_TOOLTIPS)
+            action->setToolTip(tip);
         CFrameWnd* frame = m_pFrame;
         QObject::connect(action, &QAction::triggered, action,
                          [frame, id] { frame->SendCommand(id); });
         m_pToolBar->addAction(action);
         if (QWidget* button = m_pToolBar->widgetForAction(action)) {
             button->setFixedSize(imageSize + QSize(7, 7));
+            button->setAccessibleName(tip.isEmpty() ? m_pFrame->GetMenuItemName(id) : tip);
             if (m_dwStyle & CBRS_FLYBY)
                 button->installEventFilter(new FlyBy(frame, id, button));
         }
         m_items.push_back(action);
     }
     return TRUE;
+}
+
+void CToolBar::SetButtonName(int nIndex, const QString& name) {
+    if (QToolButton* button = GetItemButton(nIndex))
+        button->setAccessibleName(name);
 }
 
 UINT CToolBar::GetItemID(int nIndex) const {

@@ -33,18 +33,25 @@ public:
     // Places the bar in one of the frame's dock sites.
     void DockAt(Qt::DockWidgetArea area);
 
+    // The name screen readers give button nIndex. Each button starts with
+    // its tooltip text, or else with its command's menu text.
+    void SetButtonName(int nIndex, const QString& name);
+
     int GetCount() const { return static_cast<int>(m_items.size()); }
     UINT GetItemID(int nIndex) const;
     QAction* GetItemAction(int nIndex) const;
     QToolButton* GetItemButton(int nIndex) const;
     QToolBar* GetToolBarCtrl() const { return m_pToolBar.data(); }
     QDockWidget* GetDockWidget() const;
+    // Floating, the width the caption's text has in the title bar; 0 docked.
+    int GetCaptionRoom() const;
 
 protected:
     void OnDockingChanged() override;
 
 private:
     void UpdateShape();
+    void FitFloatingWindow();
 
     QPointer<QToolBar> m_pToolBar;
     QPointer<QWidget> m_pGripper;

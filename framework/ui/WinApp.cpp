@@ -411,33 +411,44 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
 void CWinApp::RebuildRecentFileMenu(QMenu* menu, QAction* placeholder) {
     if (menu == nullptr)
         return;
-    for (QAction* action : menu->actions()) {
-        const UINT id = action->property(kCommandProperty).toUInt();
-        if (id > ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4) {
-            menu->removeAction(action);
-            action->deleteLater();
-        }
-    }
     const std::vector<std::string> entries =
         m_pRecentFileList != nullptr ? m_pRecentFileList->Entries() : std::vector<std::string>{};
-    if (entries.empty()) {
-        placeholder->setText(QStringLiteral("Recent File"));
-        return;
-    }
     const std::string folder = QDir::currentPath().toLocal8Bit().toStdString();
-    const QList<QAction*> actions = menu->actions();
-    const qsizetype at = actions.indexOf(placeholder);
-    QAction* before = at + 1 < actions.size() ? actions[at + 1] : nullptr;
+    QStringList texts;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         QString name = QString::fromLocal8Bit(m_pRecentFileList->GetDisplayName(i, folder).c_str());
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(name);
-        if (i == 0) {
-            placeholder->setText(text);
-            continue;
+        texts << QStringLiteral("&%1 %2").arg(i + 1).arg(name);
+    }
+    if (texts.isEmpty())
+        texts << QStringLiteral("Recent File");
+
+    // The menu is brought up to date at every idle moment: it is rebuilt
+    // only when the list has changed.
+    QStringList shown;
+    std::vector<QAction*> added;
+    for (QAction* action : menu->actions()) {
+        const UINT id = action->property(kCommandProperty).toUInt();
+        if (action == placeholder) {
+            shown << action->text();
+        } else if (id > ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4) {
+            shown << action->text();
+            added.push_back(action);
         }
+    }
+    if (shown == texts)
+        return;
+    for (QAction* action : added) {
+        menu->removeAction(action);
+        action->deleteLater();
+    }
+    placeholder->setText(texts.front());
+    const QList<QAction*> actions = menu->actions();
+    const qsizetype at = actions.indexOf(placeholder);
+    QAction* before = at + 1 < actions.size() ? actions[at + 1] : nullptr;
+    for (qsizetype i = 1; i < texts.size(); ++i) {
         const UINT id = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
-        auto* action = new QAction(text, menu);
+        auto* action = new QAction(texts[i], menu);
         action->setProperty(kCommandProperty, id);
         menu->insertAction(before, action);
         QObject::connect(action, &QAction::triggered, menu, [this, id] {

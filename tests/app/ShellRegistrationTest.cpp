@@ -7,14 +7,19 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/resource.h>
 
 namespace curvix {
 namespace {
 
 const QString kProgram = QStringLiteral("/opt/curvix test/bin/curvix");
+const QString kEntry = QStringLiteral("applications/") + QLatin1String(kCurvixDesktopId);
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128};
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -61,8 +66,7 @@ protected:
     std::map<QString, QByteArray> OurFiles() const {
         std::map<QString, QByteArray> files;
         for (const auto& [path, content] : Tree(m_paths.dataHome))
-            if (path.startsWith(QStringLiteral("icons/")) ||
-                path == QStringLiteral("applications/curvix.desktop") ||
+            if (path.startsWith(QStringLiteral("icons/")) || path == kEntry ||
                 path.startsWith(QStringLiteral("mime/packages/")))
                 files[path] = content;
         return files;
@@ -74,33 +78,34 @@ protected:
 
 TEST_F(ShellRegistrationTest, WritesTypeIconsEntryAndDefault) {
     const ShellRegistrationStats stats = RegisterShellFileTypes(m_paths);
-    EXPECT_EQ(stats.filesWritten, 8);
+    EXPECT_EQ(stats.filesWritten, 15);
+    EXPECT_EQ(stats.filesFailed, 0);
 
     const auto files = OurFiles();
     std::vector<QString> names;
     for (const auto& entry : files)
         names.push_back(entry.first);
-    EXPECT_EQ(names, (std::vector<QString>{
-                         "applications/curvix.desktop",
-                         "icons/hicolor/16x16/apps/curvix.png",
-                         "icons/hicolor/16x16/mimetypes/application-x-curvix-document.png",
-                         "icons/hicolor/32x32/apps/curvix.png",
-                         "icons/hicolor/32x32/mimetypes/application-x-curvix-document.png",
-                         "icons/hicolor/scalable/apps/curvix.svg",
-                         "mime/packages/curvix-document.xml",
-                     }));
+    std::vector<QString> expected{kEntry};
+    for (const int size : {128, 16, 32, 48, 64})
+        for (const char* icon : {"apps/curvix", "mimetypes/application-x-curvix-document"})
+            expected.push_back(QStringLiteral("icons/hicolor/%1x%1/%2.png").arg(size).arg(icon));
+    expected.push_back(QStringLiteral("icons/hicolor/scalable/apps/curvix.svg"));
+    expected.push_back(
+        QStringLiteral("icons/hicolor/scalable/mimetypes/application-x-curvix-document.svg"));
+    expected.push_back(QStringLiteral("mime/packages/curvix-document.xml"));
+    EXPECT_EQ(names, expected);
     EXPECT_EQ(files.at("mime/packages/curvix-document.xml"), SourceFile("curvix-document.xml"));
     EXPECT_EQ(files.at("icons/hicolor/scalable/apps/curvix.svg"), SourceFile("curvix.svg"));
-    EXPECT_EQ(ReadAll(m_paths.MimeAppsList()),
-              "[Default Applications]\napplication/x-curvix-document=curvix.desktop;\n");
+    EXPECT_EQ(files.at("icons/hicolor/scalable/mimetypes/application-x-curvix-document.svg"),
+              SourceFile("curvix-document.svg"));
+    EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), QByteArray("[Default Applications]\n"
+                                                          "application/x-curvix-document=") +
+                                                   kCurvixDesktopId + ";\n");
 
-    const QByteArray entry = files.at("applications/curvix.desktop");
-    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
-    for (const char* line :
-         {"\nType=Application\n", "\nName=Curvix\n", "\nExec=\"/opt/curvix test/bin/curvix\" %f\n",
-          "\nIcon=curvix\n", "\nCategories=Education;Math;\n",
-          "\nMimeType=application/x-curvix-document;\n"})
-        EXPECT_TRUE(entry.contains(line)) << line;
+    // The installed entry, but for the program file it runs.
+    QByteArray installed = SourceFile("curvix.desktop");
+    installed.replace("\nExec=curvix %f\n", "\nExec=\"/opt/curvix test/bin/curvix\" %f\n");
+    EXPECT_EQ(files.at(kEntry), installed);
 }
 
 struct IconCase {
@@ -109,25 +114,32 @@ struct IconCase {
     int size;
 };
 
+// Every size from the largest XPM image that divides it, pixels repeated.
 TEST_F(ShellRegistrationTest, PngIconsHaveTheXpmPixels) {
     RegisterShellFileTypes(m_paths);
-    for (const IconCase& icon :
-         {IconCase{"icons/hicolor/16x16/apps/curvix.png", "CurvixIcon16.xpm", 16},
-          IconCase{"icons/hicolor/32x32/apps/curvix.png", "CurvixIcon32.xpm", 32},
-          IconCase{"icons/hicolor/16x16/mimetypes/application-x-curvix-document.png",
-                   "DocumentIcon16.xpm", 16},
-          IconCase{"icons/hicolor/32x32/mimetypes/application-x-curvix-document.png",
-                   "DocumentIcon32.xpm", 32}}) {
-        const QImage png(Data(icon.installed), "PNG");
-        const QImage xpm(QStringLiteral(CURVIX_RESOURCES_DIR "/images/") + QLatin1String(icon.xpm),
-                         "XPM");
-        ASSERT_FALSE(png.isNull()) << icon.installed;
-        ASSERT_FALSE(xpm.isNull()) << icon.xpm;
-        EXPECT_EQ(png.size(), QSize(icon.size, icon.size)) << icon.installed;
-        EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32),
-                  xpm.convertToFormat(QImage::Format_ARGB32))
-            << icon.installed;
-        EXPECT_TRUE(png.hasAlphaChannel()) << icon.installed;
+    for (const int size : kIconSizes) {
+        for (const auto& [installed, xpmName] :
+             {std::pair{"apps/curvix", "CurvixIcon"},
+              std::pair{"mimetypes/application-x-curvix-document", "DocumentIcon"}}) {
+            const QString name =
+                QStringLiteral("icons/hicolor/%1x%1/%2.png").arg(size).arg(installed);
+            const int from = size % 32 == 0 ? 32 : 16;
+            const QImage png(m_paths.dataHome + QLatin1Char('/') + name, "PNG");
+            const QImage xpm(QStringLiteral(CURVIX_RESOURCES_DIR "/images/%1%2.xpm")
+                                 .arg(QLatin1String(xpmName))
+                                 .arg(from),
+                             "XPM");
+            ASSERT_FALSE(png.isNull()) << name.toStdString();
+            ASSERT_FALSE(xpm.isNull()) << xpmName << from;
+            EXPECT_EQ(png.size(), QSize(size, size)) << name.toStdString();
+            const QImage expected = xpm.convertToFormat(QImage::Format_ARGB32);
+            const QImage actual = png.convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < size; y += 1)
+                for (int x = 0; x < size; x += 1)
+                    ASSERT_EQ(actual.pixel(x, y), expected.pixel(x * from / size, y * from / size))
+                        << name.toStdString() << " at " << x << "," << y;
+            EXPECT_TRUE(png.hasAlphaChannel()) << name.toStdString();
+        }
     }
 }
 
@@ -162,19 +174,20 @@ TEST_F(ShellRegistrationTest, MovedProgramRewritesTheEntry) {
     RegisterShellFileTypes(m_paths);
     m_paths.program = QStringLiteral("/usr/bin/curvix");
     EXPECT_EQ(RegisterShellFileTypes(m_paths).filesWritten, 1);
-    EXPECT_TRUE(
-        ReadAll(Data("applications/curvix.desktop")).contains("\nExec=\"/usr/bin/curvix\" %f\n"));
+    EXPECT_TRUE(ReadAll(m_paths.dataHome + QLatin1Char('/') + kEntry)
+                    .contains("\nExec=\"/usr/bin/curvix\" %f\n"));
 }
 
 TEST_F(ShellRegistrationTest, ForeignDefaultStaysByteForByte) {
-    const QByteArray foreign = "# my choices\r\n[Added Associations]\r\n"
-                               "application/x-curvix-document=curvix.desktop;\r\n\r\n"
-                               "[Default Applications]\r\n"
-                               "text/plain=gedit.desktop;\r\n"
-                               "application/x-curvix-document = other.desktop;curvix.desktop;\r\n";
+    const QByteArray foreign =
+        "# my choices\r\n[Added Associations]\r\n"
+        "application/x-curvix-document=org.quenmark.Curvix.desktop;\r\n\r\n"
+        "[Default Applications]\r\n"
+        "text/plain=gedit.desktop;\r\n"
+        "application/x-curvix-document = other.desktop;org.quenmark.Curvix.desktop;\r\n";
     WriteAll(m_paths.MimeAppsList(), foreign);
 
-    EXPECT_EQ(RegisterShellFileTypes(m_paths).filesWritten, 7);
+    EXPECT_EQ(RegisterShellFileTypes(m_paths).filesWritten, 14);
     EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), foreign);
     UnregisterShellFileTypes(m_paths);
     EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), foreign);
@@ -185,7 +198,7 @@ TEST_F(ShellRegistrationTest, OwnDefaultIsKeptAndOthersKept) {
     WriteAll(m_paths.MimeAppsList(), list);
     RegisterShellFileTypes(m_paths);
     EXPECT_EQ(ReadAll(m_paths.MimeAppsList()),
-              "[Default Applications]\napplication/x-curvix-document=curvix.desktop;\n"
+              "[Default Applications]\napplication/x-curvix-document=org.quenmark.Curvix.desktop;\n"
               "text/plain=gedit.desktop;\n");
     UnregisterShellFileTypes(m_paths);
     EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), list);
@@ -198,12 +211,13 @@ TEST_F(ShellRegistrationTest, UnregisterRemovesWhatRegisterWrote) {
     RegisterShellFileTypes(m_paths);
 
     const ShellRegistrationStats stats = UnregisterShellFileTypes(m_paths);
-    EXPECT_EQ(stats.filesRemoved, 8); // seven files and the settings
+    // fourteen files, the settings and the mimeapps.list left with no entry
+    EXPECT_EQ(stats.filesRemoved, 16);
     EXPECT_EQ(OurFiles().size(), 1u); // the other program's package
     EXPECT_TRUE(QFileInfo::exists(Data("mime/packages/other.xml")));
     EXPECT_TRUE(QFileInfo::exists(Data("applications/other.desktop")));
     EXPECT_FALSE(QFileInfo::exists(m_paths.SettingsFolder()));
-    EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), "[Default Applications]\n");
+    EXPECT_FALSE(QFileInfo::exists(m_paths.MimeAppsList()));
 }
 
 TEST_F(ShellRegistrationTest, UnregisterKeepsANonEmptyQuenmarkFolder) {
@@ -227,7 +241,109 @@ TEST_F(ShellRegistrationTest, UnwritableFolderFailsSilently) {
     m_paths.configHome = m_home.filePath(QStringLiteral("file/config"));
     const ShellRegistrationStats stats = RegisterShellFileTypes(m_paths);
     EXPECT_EQ(stats.filesWritten, 0);
+    EXPECT_EQ(stats.filesFailed, 15);
 }
+
+// Writes that fail half-way (here: the file size limit) are counted as
+// failures, and every old file stays as it was.
+TEST_F(ShellRegistrationTest, FailedWritesKeepTheOldFiles) {
+    RegisterShellFileTypes(m_paths);
+    std::map<QString, QByteArray> old;
+    for (const auto& entry : OurFiles()) {
+        old[entry.first] = "old";
+        WriteAll(m_paths.dataHome + QLatin1Char('/') + entry.first, "old");
+    }
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const ShellRegistrationStats stats = RegisterShellFileTypes(m_paths);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(stats.filesWritten, 0);
+    EXPECT_EQ(stats.filesFailed, 14);
+    EXPECT_EQ(OurFiles(), old);
+}
+
+// A home that held nothing holds nothing again: no MIME database, desktop
+// cache, mimeapps.list or empty folder stays behind.
+TEST_F(ShellRegistrationTest, UnregisterEmptiesAHomeThatWasEmpty) {
+    m_paths.home = m_home.path();
+    m_paths.dataHome = m_home.filePath(QStringLiteral(".local/share"));
+    m_paths.configHome = m_home.filePath(QStringLiteral(".config"));
+    RegisterShellFileTypes(m_paths);
+    WriteAll(m_paths.SettingsFile(), "[Recent%20File%20List]\nFile1=/tmp/a.cvx\n");
+    ASSERT_TRUE(QFileInfo::exists(Data("mime/mime.cache")) ||
+                QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty());
+
+    UnregisterShellFileTypes(m_paths);
+    EXPECT_EQ(QDir(m_home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+}
+
+// An installation in XDG_DATA_DIRS gives the desktop our files: nothing is
+// copied, and .cvx is claimed only when nothing else would open it.
+struct InstalledCase {
+    const char* name;
+    const char* userList;   // the user's mimeapps.list, nullptr: none
+    const char* systemList; // mimeapps.list of XDG_CONFIG_DIRS
+    const char* cache;      // the installation's mimeinfo.cache
+    const char* afterwards; // the user's mimeapps.list, nullptr: none
+};
+
+void PrintTo(const InstalledCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class InstalledProgramTest : public ShellRegistrationTest,
+                             public testing::WithParamInterface<InstalledCase> {};
+
+QByteArray DefaultList(const char* id) {
+    return QByteArray("[Default Applications]\napplication/x-curvix-document=") + id + ";\n";
+}
+
+TEST_P(InstalledProgramTest, WritesNoCopies) {
+    const InstalledCase& c = GetParam();
+    QTemporaryDir installation;
+    ShellPaths elsewhere = m_paths;
+    elsewhere.dataHome = installation.path();
+    elsewhere.configHome = installation.filePath(QStringLiteral("config"));
+    RegisterShellFileTypes(elsewhere);
+    QFile::remove(installation.filePath(QStringLiteral("applications/mimeinfo.cache")));
+    if (c.cache != nullptr)
+        WriteAll(installation.filePath(QStringLiteral("applications/mimeinfo.cache")),
+                 QByteArray("[MIME Cache]\napplication/x-curvix-document=") + c.cache + ";\n");
+    const QString systemConfig = m_home.filePath(QStringLiteral("etc-xdg"));
+    if (c.systemList != nullptr)
+        WriteAll(systemConfig + QStringLiteral("/mimeapps.list"), DefaultList(c.systemList));
+    if (c.userList != nullptr)
+        WriteAll(m_paths.MimeAppsList(), DefaultList(c.userList));
+    m_paths.dataDirs = QStringList{m_home.filePath(QStringLiteral("nothing")), installation.path()};
+    m_paths.configDirs = QStringList{systemConfig};
+
+    RegisterShellFileTypes(m_paths);
+    EXPECT_FALSE(QFileInfo::exists(m_paths.dataHome));
+    if (c.afterwards == nullptr)
+        EXPECT_FALSE(QFileInfo::exists(m_paths.MimeAppsList()));
+    else
+        EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), DefaultList(c.afterwards));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Defaults, InstalledProgramTest,
+    testing::Values(
+        InstalledCase{"OpensWithUsAlready", nullptr, nullptr, kCurvixDesktopId, nullptr},
+        InstalledCase{"NothingOpensIt", nullptr, nullptr, nullptr, kCurvixDesktopId},
+        InstalledCase{"AnotherOpensItUnchosen", nullptr, nullptr, "other.desktop",
+                      kCurvixDesktopId},
+        InstalledCase{"SystemDefaultIsAnother", nullptr, "other.desktop", kCurvixDesktopId,
+                      nullptr},
+        InstalledCase{"UserDefaultIsAnother", "other.desktop", nullptr, nullptr, "other.desktop"},
+        InstalledCase{"UserDefaultIsUs", kCurvixDesktopId, nullptr, nullptr, kCurvixDesktopId}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ExecCase {
     const char* program;
@@ -289,6 +405,26 @@ TEST_P(ShellPathsTest, FollowsTheXdgRules) {
     qputenv("HOME", savedHome);
     savedData.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", savedData);
     savedConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+
+// Installed files are looked for where the desktop looks: relative
+// entries do not count, and without any the XDG defaults apply.
+TEST(ShellPathsDirs, FollowTheXdgRules) {
+    const QByteArray savedData = qgetenv("XDG_DATA_DIRS");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_DATA_DIRS", "/a/:relative:/b//c");
+    qputenv("XDG_CONFIG_DIRS", "relative");
+    const ShellPaths set = ShellPaths::FromEnvironment(kProgram);
+    qunsetenv("XDG_DATA_DIRS");
+    const ShellPaths unset = ShellPaths::FromEnvironment(kProgram);
+    qputenv("XDG_DATA_DIRS", savedData);
+    savedConfig.isNull() ? qunsetenv("XDG_CONFIG_DIRS") : qputenv("XDG_CONFIG_DIRS", savedConfig);
+    if (savedData.isNull())
+        qunsetenv("XDG_DATA_DIRS");
+
+    EXPECT_EQ(set.dataDirs, (QStringList{"/a", "/b/c"}));
+    EXPECT_EQ(set.configDirs, QStringList{"/etc/xdg"});
+    EXPECT_EQ(unset.dataDirs, (QStringList{"/usr/local/share", "/usr/share"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

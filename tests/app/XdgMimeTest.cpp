@@ -75,8 +75,9 @@ TEST_F(XdgMimeTest, DesktopSeesTheTypeUntilUnregistered) {
 TEST_F(XdgMimeTest, DesktopEntryIsValid) {
     RegisterShellFileTypes(m_paths);
     QProcess validate;
-    validate.start(QStringLiteral("desktop-file-validate"),
-                   {m_paths.dataHome + QStringLiteral("/applications/curvix.desktop")});
+    validate.start(
+        QStringLiteral("desktop-file-validate"),
+        {m_paths.dataHome + QStringLiteral("/applications/") + QLatin1String(kCurvixDesktopId)});
     ASSERT_TRUE(validate.waitForFinished(30000));
     EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
     EXPECT_EQ(validate.readAllStandardOutput(), QByteArray());

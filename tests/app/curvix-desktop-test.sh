@@ -39,11 +39,11 @@ check "default before any start" "" "$(default_app)"
 start /p "$home/plot.cvx"
 check "/p exit status" 0 $?
 check "type after one start" application/x-curvix-document "$(file_type)"
-check "default after one start" curvix.desktop "$(default_app)"
+check "default after one start" org.quenmark.Curvix.desktop "$(default_app)"
 check "/p keeps the document in the recent files" "File1=$home/plot.cvx" \
     "$(grep '^File1=' "$home/.config/Quenmark/Curvix.conf")"
 check "desktop entry runs this program" "Exec=\"$(readlink -f "$curvix")\" %f" \
-    "$(grep '^Exec=' "$home/.local/share/applications/curvix.desktop")"
+    "$(grep '^Exec=' "$home/.local/share/applications/org.quenmark.Curvix.desktop")"
 
 start -pt "$home/plot.cvx" Printer Driver Port
 check "-pt exit status" 0 $?
@@ -67,6 +67,20 @@ check "nothing of Curvix is left" "" \
         xargs -0 -r grep -il curvix)"
 check "no file named after Curvix is left" "" "$(find "$home" -iname '*curvix*')"
 check "the settings folder is gone" "" "$(ls -d "$home/.config/Quenmark" 2>/dev/null)"
+check "no desktop file, database or folder is left" "" \
+    "$(ls -A "$home/.local/share" "$home/.config" 2>/dev/null)"
+
+# Without a display, in a home with nothing in it: --help and --version
+# answer, unregistering silently works, and none of them leaves a trace
+# (the manual pages' check compares --help with the page).
+empty=$(mktemp -d)
+trap 'rm -rf "$home" "$empty"' EXIT
+bare() { env -i PATH="$PATH" HOME="$empty" ASAN_OPTIONS="${ASAN_OPTIONS:-}" "$curvix" "$@"; }
+check "--version" "curvix 1.0.0.1" "$(bare --version)"
+check "--help" 0 "$(bare --help >/dev/null; echo $?)"
+bare /Unregister /Embedding >"$home/out" 2>&1
+check "unregister without a display" "0 " "$? $(cat "$home/out")"
+check "the empty home stays empty" "" "$(ls -A "$empty")"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"

@@ -211,4 +211,30 @@ std::string FormulaGenerator::WithTokenCount(int tokens) {
     return Decorate(bytes);
 }
 
+std::string FormulaGenerator::WithX() {
+    static constexpr std::array<std::string_view, 30> kWithX = {
+        "x",    "2x",    "x2",  "x.5",   ".x",    "x.",   "xx",        "1.x",    "max", "exp",
+        "xmax", "x(",    "(x)", "-x",    "--x",   "|x|",  "x^x",       "1/x",    "/x",  "sqrt(x",
+        "a=x",  "a=a+x", "x=",  "rad=x", "x^0.5", "10^x", "tan(x*90)", "cot(x)", "xe5", "foo(x)"};
+    const int fragments = Chance(3) ? Uniform(60, 200) : Uniform(1, 14);
+    std::string formula;
+    for (int i = 0; i < fragments; ++i) {
+        formula +=
+            Chance(40)
+                ? std::string(kWithX[static_cast<std::size_t>(Uniform(0, kWithX.size() - 1))])
+                : Fragment();
+    }
+    return Decorate(formula);
+}
+
+std::string FormulaGenerator::WithXNearTokenLimit() {
+    // Each "*x" is two tokens, or three with x's minus.
+    const int products = Uniform(1, 5);
+    std::string formula = WithTokenCount(Uniform(127 - 3 * products, 129 - 2 * products));
+    for (int i = 0; i < products; ++i) {
+        formula += "*x";
+    }
+    return formula;
+}
+
 } // namespace curvix::testing

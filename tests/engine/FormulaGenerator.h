@@ -19,6 +19,13 @@ public:
     std::string Next();
     // A formula that normalises to exactly the given number of tokens.
     std::string WithTokenCount(int tokens);
+    // A formula to sample: fragments of Next() and x wherever its text
+    // matters (beside digits and points, inside names, as divisor, power,
+    // sqrt argument and assigned value).
+    std::string WithX();
+    // A formula near 128 tokens once x's text is in, on either side of the
+    // limit depending on x's minus.
+    std::string WithXNearTokenLimit();
 
 private:
     int Uniform(int low, int high);

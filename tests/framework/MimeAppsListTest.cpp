@@ -113,5 +113,26 @@ TEST(MimeAppsList, SetThenRemoveGivesTheFileBack) {
     EXPECT_EQ(WithoutDefaultApplication(set, kType, kOurs), original);
 }
 
+TEST(MimeAppsList, ReadsTheListOfAnyGroup) {
+    const std::string cache = "[MIME Cache]\n" + kType + "=a.desktop;b.desktop;\n";
+    EXPECT_EQ(ApplicationsListed(cache, "[MIME Cache]", kType),
+              (std::vector<std::string>{"a.desktop", "b.desktop"}));
+    EXPECT_TRUE(ApplicationsListed(cache, "[Default Applications]", kType).empty());
+}
+
+struct EmptinessCase {
+    std::string text;
+    bool empty;
+};
+
+TEST(MimeAppsList, HoldsNoEntriesOnlyWithHeadersAndBlankLines) {
+    for (const EmptinessCase& c :
+         {EmptinessCase{"", true}, EmptinessCase{"[Default Applications]\n", true},
+          EmptinessCase{"[A]\r\n \n\t\n[B]", true},
+          EmptinessCase{"# mine\n[Default Applications]\n", false},
+          EmptinessCase{"[A]\nx=y", false}})
+        EXPECT_EQ(HoldsNoEntries(c.text), c.empty) << c.text;
+}
+
 } // namespace
 } // namespace curvix

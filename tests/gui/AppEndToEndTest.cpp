@@ -374,6 +374,9 @@ TEST_P(AboutBoxTest, ShowsTheProgramAndEndsOnOkEscAndTheCloseBox) {
         for (QLabel* label : dialog->findChildren<QLabel*>()) {
             if (!label->text().isEmpty())
                 texts << label->text();
+            // Whole, at any display scale (ctest runs this at 2 too).
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width());
             if (!label->pixmap().isNull())
                 iconShown = true;
         }

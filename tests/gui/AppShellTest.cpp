@@ -78,7 +78,7 @@ QString DataHome() {
 }
 
 QString DesktopEntryPath() {
-    return DataHome() + QStringLiteral("/applications/curvix.desktop");
+    return DataHome() + QStringLiteral("/applications/org.quenmark.Curvix.desktop");
 }
 
 class AppShellTest : public ::testing::Test {
@@ -233,7 +233,8 @@ TEST_F(AppShellTest, AStartRegistersThisProgramForCvxDocuments) {
     EXPECT_TRUE(QFile::exists(DataHome() + QStringLiteral("/mime/packages/curvix-document.xml")));
     QFile mimeApps(settings.Path() + QStringLiteral("/mimeapps.list"));
     ASSERT_TRUE(mimeApps.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(mimeApps.readAll().contains("application/x-curvix-document=curvix.desktop;"));
+    EXPECT_TRUE(
+        mimeApps.readAll().contains("application/x-curvix-document=org.quenmark.Curvix.desktop;"));
 }
 
 TEST_F(AppShellTest, ARunningProgramOpensARequestedDocumentAsFileOpenWould) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDockWidget>
 #include <QLineEdit>
@@ -62,6 +63,21 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"F6", Qt::Key_F6, Qt::NoModifier},
                       KeyCase{"ShiftF6", Qt::Key_F6, Qt::ShiftModifier}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+
+TEST(FormulaField, ContextMenuShowsOnlyKeyHintsThatWork) {
+    OpenFrame open;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
+                            open.Formula()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(open.Formula(), &event);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QString texts;
+    for (QAction* action : QApplication::activePopupWidget()->actions())
+        texts += action->text() + QLatin1Char('|');
+    QApplication::activePopupWidget()->close();
+    for (const char* gone : {"\tCtrl+X", "\tCtrl+C", "\tCtrl+V", "\tCtrl+Z"})
+        EXPECT_FALSE(texts.contains(QLatin1String(gone))) << texts.toStdString();
+    EXPECT_TRUE(texts.contains("&Paste|") && texts.contains("\tCtrl+A")); // Ctrl+A works
+}
 
 TEST(FormulaField, OrdinaryEditingKeysStillWork) {
     OpenFrame open;

@@ -128,6 +128,12 @@ TEST(ToolBars, DockedAtTopAndLeftDockableEverywhereAndFloatWithTheirTitles) {
         EXPECT_EQ(dock->titleBarWidget(), nullptr); // the window's caption shows the title
         EXPECT_EQ(dock->windowTitle(), c.title);
         EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Horizontal);
+        // The whole caption and every button and separator, at any scale.
+        EXPECT_GE(c.bar->GetCaptionRoom(), dock->fontMetrics().horizontalAdvance(c.title));
+        for (QAction* action : c.bar->GetToolBarCtrl()->actions()) {
+            const QWidget* item = c.bar->GetToolBarCtrl()->widgetForAction(action);
+            EXPECT_TRUE(item->isVisible() && item->geometry().right() < dock->width());
+        }
 
         c.bar->DockAt(Qt::RightDockWidgetArea);
         open.RunIdle();
@@ -138,6 +144,21 @@ TEST(ToolBars, DockedAtTopAndLeftDockableEverywhereAndFloatWithTheirTitles) {
         c.bar->DockAt(Qt::BottomDockWidgetArea);
         EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Horizontal);
     }
+}
+
+TEST(ToolBars, FloatingSceneToolbarDocksBackWhereItWasAlsoWhenClosed) {
+    OpenFrame open;
+    QDockWidget* dock = open.frame->m_wndSceneBar.GetDockWidget();
+    const QRect view = open.frame->GetActiveView()->geometry();
+    // Nothing could show it again: no close button, and closing docks it.
+    EXPECT_FALSE(dock->features().testFlag(QDockWidget::DockWidgetClosable));
+    dock->setFloating(true);
+    open.RunIdle();
+    dock->close();
+    open.RunIdle();
+    EXPECT_TRUE(dock->isVisible());
+    EXPECT_EQ(open.frame->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(open.frame->GetActiveView()->geometry(), view);
 }
 
 TEST(ToolBars, FloatingFileToolbarKeepsWorking) {

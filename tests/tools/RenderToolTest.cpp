@@ -79,12 +79,15 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{
             {"a.cvx", "-o", "p", "--size", "8193x10"}, false, "", "", "", 0, 0, "out of range"}));
 
-TEST(RenderArguments, HelpNeedsNothingElse) {
-    const char* args[] = {"--help"};
-    RenderOptions options;
-    std::string error;
-    EXPECT_TRUE(ParseRenderArguments(1, args, options, error));
-    EXPECT_TRUE(options.help);
+TEST(RenderArguments, HelpAndVersionNeedNothingElse) {
+    for (const char* asked : {"--help", "--version"}) {
+        const char* args[] = {asked};
+        RenderOptions options;
+        std::string error;
+        EXPECT_TRUE(ParseRenderArguments(1, args, options, error)) << asked;
+        EXPECT_EQ(options.help, asked[2] == 'h');
+        EXPECT_EQ(options.version, asked[2] == 'v');
+    }
 }
 
 TEST(ImageSize, AcceptsOnlyWholeSidesInRange) {

@@ -33,6 +33,13 @@ check "refused runs print empty curves" $'\n\n\n\n1e+08 1e+08' "$out"
 err=$(printf '%s\n' "$input" | "$tool" --sample 2>&1 >/dev/null)
 check "refused runs report once each" 5 "$(printf '%s\n' "$err" | grep -c '^Error: Cannot sample the curve: ')"
 
+# Output past one block, then a run after it.
+out=$(printf '0 19999 1 x\n5 5 1 x\n' | "$tool" --sample 2>&1)
+check "long run: lines" "20002 19999 19999 5 5" \
+    "$(printf '%s\n' "$out" | wc -l) $(printf '%s\n' "$out" | sed -n '20000p;20002p' | tr '\n' ' ' | sed 's/ $//')"
+printf '0 99 1 x\n' | "$tool" --sample >/dev/full 2>/dev/null
+check "failed write status" 1 $?
+
 printf 'abc\n1 2\n1 2 x3 x\n' | "$tool" --sample >/dev/null 2>"$work/err"
 check "unreadable line status" 1 $?
 check "unreadable line reports" 3 "$(grep -c 'expected XMIN XMAX STEP FORMULA' "$work/err")"

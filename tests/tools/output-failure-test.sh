@@ -57,7 +57,10 @@ row EvalFullStdout 1 "curvix-eval: cannot write output: $no_space" : "$E -- 1+1 
 row EvalClosedPipe 1 "curvix-eval: cannot write output: Broken pipe" : "trap '' PIPE; $E -- 1 >&4"
 row EvalSampleFileLimit 1 "curvix-eval: cannot write output: File too large" : \
     "trap '' XFSZ; ulimit -f 1; echo '0 10000 1 x' | $E --sample >../sample"
+row RenderVersionFullStdout 1 "curvix-render: cannot write standard output" : "$R --version >/dev/full"
+row EvalVersionFullStdout 1 "curvix-eval: cannot write output: $no_space" : "$E --version >/dev/full"
 if [ -n "$C" ]; then
+    row CurvixVersionFullStdout 1 "curvix: cannot write output: $no_space" : "$C --version >/dev/full"
     row CurvixWithoutDisplay 1 \
         "curvix: a display is needed: none of DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is set" : "$C"
 fi

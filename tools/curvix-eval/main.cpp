@@ -8,6 +8,7 @@
 //   curvix-eval --open F.cvx    a document's formula and its eight numbers
 
 #include "CheckedOutput.h"
+#include "CurvixIdentity.h"
 #include "ExpressionEvaluator.h"
 #include "FormulaMode.h"
 #include "OpenMode.h"
@@ -23,6 +24,7 @@ constexpr const char* kUsage =
     "usage: curvix-eval [-- FORMULA...]\n"
     "       curvix-eval --sample\n"
     "       curvix-eval --open FILE.cvx\n"
+    "       curvix-eval --help | --version\n"
     "Evaluates formulas (one per line of standard input, or the\n"
     "arguments after --) and prints one result per line.\n"
     "--sample reads lines 'XMIN XMAX STEP FORMULA' and prints 'X Y' per\n"
@@ -54,6 +56,10 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[first], "-h") == 0 || std::strcmp(argv[first], "--help") == 0) {
             std::cout << kUsage;
+            return 0;
+        }
+        if (std::strcmp(argv[first], "--version") == 0) {
+            std::cout << "curvix-eval " << curvix::kCurvixVersion << '\n';
             return 0;
         }
         std::cerr << "curvix-eval: unknown option '" << argv[first] << "'\n" << kUsage;

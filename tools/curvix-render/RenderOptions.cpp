@@ -165,6 +165,9 @@ bool ParseRenderArguments(int argc, const char* const* argv, RenderOptions& opti
         if (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "--help") == 0) {
             options.help = true;
             return true;
+        } else if (std::strcmp(argument, "--version") == 0) {
+            options.version = true;
+            return true;
         } else if (std::strcmp(argument, "-o") == 0) {
             options.outputPath = argv[++i];
         } else if (std::strcmp(argument, "--format") == 0) {

@@ -31,6 +31,7 @@ struct RenderOptions {
     std::optional<std::array<float, 2>> extents;
     std::optional<std::array<float, 3>> angles;
     bool rad = false; // the engine's rad is 1 before sampling
+    bool version = false;
 };
 
 // Fills options from the arguments after the program name. On a mistake,

@@ -6,6 +6,7 @@
 //   curvix-render --formula 'sin(x)*5' -o plot.svg [--size WxH] [scene options]
 
 #include "CurvixDoc.h"
+#include "CurvixIdentity.h"
 #include "ErrorSink.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
@@ -23,6 +24,7 @@ constexpr const char* kUsage =
     "usage: curvix-render FILE.cvx -o OUT [--format png|svg|pdf] [--size WxH]\n"
     "       curvix-render --formula FORMULA -o OUT [--format png|svg|pdf] [--size WxH]\n"
     "         [--range XMIN:XMAX] [--step S] [--extents EX:EY] [--angles A:B:C] [--rad]\n"
+       curvix-render --help | --version
     "Draws the plot of a document, or of a formula in a new document with the\n"
     "default scene, as a PNG, SVG or PDF image (default size 600x600). The\n"
     "format comes from --format or the name's .png, .svg or .pdf; -o - writes\n"
@@ -54,9 +56,12 @@ int main(int argc, char** argv) {
         std::cerr << "curvix-render: " << error << '\n' << kUsage;
         return 2;
     }
-    if (options.help) {
-        std::cout << kUsage;
-        return 0;
+    if (options.help || options.version) {
+        if (options.help)
+            std::cout << kUsage << std::flush;
+        else
+            std::cout << "curvix-render " << curvix::kCurvixVersion << '\n' << std::flush;
+        return std::cout ? 0 : Fail("cannot write standard output");
     }
 
     curvix::CCurvixDoc document;

@@ -1,18 +1,27 @@
-// curvix-xpm2png IN.xpm OUT.png: converts one icon image, keeping its
-// transparent pixels. Exit status 1 when either file fails.
+// curvix-xpm2png IN.xpm OUT.png [SIZE]: converts one icon image, keeping its
+// transparent pixels; with SIZE, each pixel is repeated to make a square
+// SIZE pixels wide (SIZE a multiple of the image's). Exit status 1 when
+// either file fails.
 #include <QImage>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fputs("usage: curvix-xpm2png IN.xpm OUT.png\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("usage: curvix-xpm2png IN.xpm OUT.png [SIZE]\n", stderr);
         return 2;
     }
-    const QImage image(QString::fromLocal8Bit(argv[1]), "XPM");
+    QImage image(QString::fromLocal8Bit(argv[1]), "XPM");
     if (image.isNull()) {
         std::fprintf(stderr, "curvix-xpm2png: cannot read %s\n", argv[1]);
         return 1;
     }
+    const int size = argc == 4 ? std::atoi(argv[3]) : image.width();
+    if (size <= 0 || size % image.width() != 0) {
+        std::fprintf(stderr, "curvix-xpm2png: %s is no multiple of the image's size\n", argv[3]);
+        return 2;
+    }
+    image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (!image.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::fprintf(stderr, "curvix-xpm2png: cannot write %s\n", argv[2]);
         return 1;
