@@ -24,7 +24,7 @@ constexpr const char* kUsage =
     "usage: curvix-render FILE.cvx -o OUT [--format png|svg|pdf] [--size WxH]\n"
     "       curvix-render --formula FORMULA -o OUT [--format png|svg|pdf] [--size WxH]\n"
     "         [--range XMIN:XMAX] [--step S] [--extents EX:EY] [--angles A:B:C] [--rad]\n"
-       curvix-render --help | --version
+    "       curvix-render --help | --version\n"
     "Draws the plot of a document, or of a formula in a new document with the\n"
     "default scene, as a PNG, SVG or PDF image (default size 600x600). The\n"
     "format comes from --format or the name's .png, .svg or .pdf; -o - writes\n"
