@@ -3,6 +3,7 @@
 #include "CurveView.h"
 #include "ExpressionEvaluator.h"
 #include "GLContext.h"
+#include "SceneGeometry.h"
 #include "VertexArray.h"
 
 #include <cstdint>
@@ -61,6 +62,9 @@ public:
     void RenderScene();
     void DrawAxes();
     void DrawCurve();
+    // What the next frame draws, as data: the axes and curve now, under the
+    // box and viewport of the last projection and the angles now.
+    FrameGeometry GetFrameGeometry() const;
 
     // The left-button drag: a press anchors it, every move while dragging
     // turns the scene one degree per pixel (right: first angle down; down:
@@ -84,6 +88,9 @@ private:
     float* m_pRotation = nullptr;
     float* m_pRange = nullptr;
     float* m_pStep = nullptr;
+    ProjectionBox m_box;
+    int m_viewportWidth = 0;
+    int m_viewportHeight = 0;
     bool m_bDragging = false;
     Point m_ptLast;
     CCurvixDoc* m_pDocument = nullptr;

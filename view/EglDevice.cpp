@@ -2,6 +2,8 @@
 
 #include "EglDevice.h"
 
+#include "EglDisplay.h"
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -15,21 +17,6 @@ namespace {
 // The formats this device offers.
 enum Format : int { kNoFormat = 0, kRgba8 = 1, kRgb565 = 2 };
 
-bool HasExtension(const char* list, const char* name) {
-    if (list == nullptr) {
-        return false;
-    }
-    const std::size_t length = std::strlen(name);
-    for (const char* p = std::strstr(list, name); p != nullptr; p = std::strstr(p + 1, name)) {
-        const bool startsWord = p == list || p[-1] == ' ';
-        const bool endsWord = p[length] == ' ' || p[length] == '\0';
-        if (startsWord && endsWord) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 EglDevice::EglDevice(int width, int height) : m_width(width), m_height(height) {
@@ -37,28 +24,14 @@ EglDevice::EglDevice(int width, int height) : m_width(width), m_height(height) {
         Fail("image size must be positive");
         return;
     }
-    if (!HasExtension(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS),
-                      "EGL_MESA_platform_surfaceless")) {
-        Fail("EGL has no surfaceless platform (Mesa's EGL is needed)");
+    OffscreenDisplay offscreen = OpenOffscreenDisplay();
+    if (offscreen.display == nullptr) {
+        Fail(offscreen.error);
         return;
     }
-    EGLDisplay display =
-        eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    EGLint major = 0;
-    EGLint minor = 0;
-    if (display == EGL_NO_DISPLAY || eglInitialize(display, &major, &minor) == EGL_FALSE) {
-        Fail("cannot open the EGL surfaceless display");
-        return;
-    }
-    // All devices share this one display. It stays initialised until the
-    // process ends: terminating it unloads the driver and leaks its memory.
-    m_display = display;
-    const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
-    if (!HasExtension(extensions, "EGL_KHR_surfaceless_context") ||
-        !HasExtension(extensions, "EGL_KHR_no_config_context")) {
-        Fail("EGL cannot make a context without a window");
-        return;
-    }
+    // All devices share this one display.
+    m_display = offscreen.display;
+    m_config = offscreen.config;
     m_ready = true;
 }
 
@@ -119,7 +92,9 @@ GLRenderContext EglDevice::CreateContext() {
     }
     const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                  EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-    EGLContext context = eglCreateContext(m_display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
+    EGLContext context = eglCreateContext(
+        m_display, m_config != nullptr ? static_cast<EGLConfig>(m_config) : EGL_NO_CONFIG_KHR,
+        EGL_NO_CONTEXT, attributes);
     if (context == EGL_NO_CONTEXT) {
         Fail("cannot create an OpenGL context");
         return nullptr;

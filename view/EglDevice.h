@@ -9,7 +9,8 @@
 namespace curvix {
 
 // An offscreen drawable of a fixed size for use without any display: EGL on
-// Mesa's surfaceless platform with a desktop OpenGL compatibility context
+// the first headless display that works (OpenOffscreenDisplay) with a
+// desktop OpenGL compatibility context
 // (so the fixed-function calls work), drawing into a framebuffer object.
 // Double buffered: drawing goes to the back image, SwapBuffers copies it to
 // the front image, and ReadPixels reads the front image.
@@ -54,6 +55,7 @@ private:
     int m_width;
     int m_height;
     void* m_display = nullptr; // EGLDisplay, null when EGL could not be opened
+    void* m_config = nullptr;  // EGLConfig the contexts are made with; null for none
     bool m_ready = false;      // the display can make contexts without a window
     int m_format = 0;
     bool m_stencil = false;

@@ -4,20 +4,11 @@
 
 #include "CurvixScene.h"
 #include "GLApi.h"
-#include "TickLimits.h"
+#include "SceneGeometry.h"
 
 namespace curvix {
 
 namespace {
-
-constexpr float kMargin = 1.0F; // projection box beyond each half-extent
-constexpr float kTickSpacing = 1.0F;
-constexpr float kTickHalfLength = 0.15F;
-constexpr float kArrowTipOut = 0.1F;
-constexpr float kArrowBaseIn = 0.3F;
-constexpr float kArrowHalfWidth = 0.2F;
-constexpr double kNearPlane = -100.0;
-constexpr double kFarPlane = 100.0;
 
 void SetDrawingColor(const GLApi& gl) {
     gl.Color3f(0.0F, 0.6F, 0.0F);
@@ -38,10 +29,12 @@ void CCurvixScene::SetProjection(int width, int height) {
     gl.Viewport(0, 0, width, height);
     gl.MatrixMode(GL_PROJECTION);
     gl.LoadIdentity();
-    const float right = m_pHalfExtents[0] + kMargin;
-    const float top = m_pHalfExtents[1] + kMargin;
-    gl.Ortho(-static_cast<double>(right), static_cast<double>(right), -static_cast<double>(top),
-             static_cast<double>(top), kNearPlane, kFarPlane);
+    m_box = ProjectionBoxFor(m_pHalfExtents);
+    m_viewportWidth = width;
+    m_viewportHeight = height;
+    const auto right = static_cast<double>(m_box.right);
+    const auto top = static_cast<double>(m_box.top);
+    gl.Ortho(-right, right, -top, top, kNearPlane, kFarPlane);
     gl.MatrixMode(GL_MODELVIEW);
     gl.LoadIdentity();
 }
@@ -65,50 +58,35 @@ void CCurvixScene::RenderScene() {
 
 void CCurvixScene::DrawAxes() {
     const GLApi& gl = ActiveGLApi();
-    const float ex = m_pHalfExtents[0];
-    const float ey = m_pHalfExtents[1];
+    const AxesGeometry axes = BuildAxes(m_pHalfExtents[0], m_pHalfExtents[1]);
     SetDrawingColor(gl);
-
     gl.Begin(GL_LINES);
-    gl.Vertex2f(0.0F, ey);
-    gl.Vertex2f(0.0F, -ey);
-    gl.Vertex2f(-ex, 0.0F);
-    gl.Vertex2f(ex, 0.0F);
-    if (TickLoopEnds(ex)) {
-        for (float t = kTickSpacing - ex; t <= ex - kTickSpacing; t += kTickSpacing) {
-            gl.Vertex2f(t, kTickHalfLength);
-            gl.Vertex2f(t, -kTickHalfLength);
-        }
-    }
-    if (TickLoopEnds(ey)) {
-        for (float t = kTickSpacing - ey; t <= ey - kTickSpacing; t += kTickSpacing) {
-            gl.Vertex2f(kTickHalfLength, t);
-            gl.Vertex2f(-kTickHalfLength, t);
-        }
+    for (const PlotPoint& p : axes.lines) {
+        gl.Vertex2f(p.x, p.y);
     }
     gl.End();
-
     gl.Begin(GL_TRIANGLES);
-    gl.Vertex2f(0.0F, ey + kArrowTipOut);
-    gl.Vertex2f(-kArrowHalfWidth, ey - kArrowBaseIn);
-    gl.Vertex2f(kArrowHalfWidth, ey - kArrowBaseIn);
-    gl.Vertex2f(ex + kArrowTipOut, 0.0F);
-    gl.Vertex2f(ex - kArrowBaseIn, -kArrowHalfWidth);
-    gl.Vertex2f(ex - kArrowBaseIn, kArrowHalfWidth);
+    for (const PlotPoint& p : axes.arrows) {
+        gl.Vertex2f(p.x, p.y);
+    }
     gl.End();
 }
 
 void CCurvixScene::DrawCurve() {
     const GLApi& gl = ActiveGLApi();
-    const std::size_t count = m_vertices.Size();
-    const float* values = m_vertices.Data();
+    const CurvePoints curve(m_vertices);
     gl.Begin(GL_LINE_STRIP);
     SetDrawingColor(gl);
-    // A trailing odd element would have no partner; the sampler never leaves one.
-    for (std::size_t i = 0; i + 1 < count; i += 2) {
-        gl.Vertex2f(values[i], values[i + 1]);
+    for (std::size_t i = 0; i < curve.Size(); ++i) {
+        const PlotPoint p = curve[i];
+        gl.Vertex2f(p.x, p.y);
     }
     gl.End();
+}
+
+FrameGeometry CCurvixScene::GetFrameGeometry() const {
+    return MakeFrame(m_box, m_pHalfExtents, m_pRotation, m_vertices, m_viewportWidth,
+                     m_viewportHeight);
 }
 
 } // namespace curvix

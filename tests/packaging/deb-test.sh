@@ -23,7 +23,7 @@ expect Version 1.0.0.1
 expect Maintainer "Curvix developers <curvix@quenmark.org>"
 expect Section science
 depends=$(field Depends)
-for dependency in libc6 libstdc++6 libqt6widgets6 libpng16-16; do
+for dependency in libc6 libstdc++6 libqt6widgets6 libpng16-16 libcairo2; do
     grep -q "\b$dependency\b" <<<"$depends" || { echo "FAIL: Depends lacks $dependency"; exit 1; }
 done
 

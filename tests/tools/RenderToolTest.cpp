@@ -2,6 +2,7 @@
 // draws for a document through the real engine and sampler.
 
 #include "CurvixDoc.h"
+#include "PngRead.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneImage.h"
@@ -129,20 +130,7 @@ std::filesystem::path TempPath(const std::string& name) {
            ("curvix-render-test-" + std::to_string(::getpid()) + "-" + name);
 }
 
-// Reads a PNG back as RGB bytes, rows from the top.
-bool ReadPng(const std::string& path, int& width, int& height, std::vector<std::uint8_t>& rgb) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        return false;
-    }
-    image.format = PNG_FORMAT_RGB;
-    rgb.resize(PNG_IMAGE_SIZE(image));
-    width = int(image.width);
-    height = int(image.height);
-    return png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
-}
+using test::ReadPng;
 
 TEST(PngWriter, WritesRgbRowsFromTheTop) {
     const int width = 3;

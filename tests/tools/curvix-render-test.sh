@@ -74,6 +74,56 @@ check "no OpenGL exit status" 1 $?
 contains "no OpenGL message" "curvix-render: no OpenGL available" "$err"
 check "no OpenGL writes nothing" "no file" "$(png_header "$tmp/nogl.png")"
 
+# Vector pages: well-formed, of the image size, shapes only, and made
+# without OpenGL.
+"$tool" --formula 'x^2/10' --angles 30:0:20 -o "$tmp/p.svg"
+check "svg exit status" 0 $?
+contains "svg size" 'width="600" height="600" viewBox="0 0 600 600"' "$(head -c 400 "$tmp/p.svg")"
+check "svg has no bitmap" 0 "$(grep -c '<image' "$tmp/p.svg")"
+if command -v rsvg-convert >/dev/null; then
+    rsvg-convert -o "$tmp/svg.png" "$tmp/p.svg"
+    check "svg rasterised" "$signature 600 600" "$(png_header "$tmp/svg.png")"
+fi
+__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json "$tool" --formula x --size 200x100 -o "$tmp/p.pdf"
+check "pdf without OpenGL exit status" 0 $?
+check "pdf page of 200x100 points" 1 "$(grep -ac 'MediaBox \[ 0 0 200 100 \]' "$tmp/p.pdf")"
+check "pdf has no image objects" 0 "$(grep -ac '/Image' "$tmp/p.pdf")"
+if command -v pdfimages >/dev/null; then
+    check "pdf images listed" 2 "$(pdfimages -list "$tmp/p.pdf" | wc -l)"
+fi
+check "svg to standard output" "<?xml" "$("$tool" --formula x --format svg -o - | head -c 5)"
+
+# --rad: the formula's rad is 1, so the curve of rad*5 starts at (-10, 5).
+curve_start='d="M 27.27[0-9]* 163.6'
+check "rad set" 1 "$("$tool" --formula 'rad*5' --rad --format svg -o - | grep -c "$curve_start")"
+check "rad unset" 0 "$("$tool" --formula 'rad*5' --format svg -o - | grep -c "$curve_start")"
+
+# Names and formats that do not fit, and scene numbers refused before
+# anything is written.
+for row in "p.svg --format png|does not match --format png" "p.bmpx|cannot tell the image format" \
+    "-|needs --format" "p.png --step 0|option --step" "p.png --angles 1:x:3|option --angles"; do
+    args=${row%%|*}
+    # shellcheck disable=SC2086 # the row's words are separate arguments
+    err=$(cd "$tmp" && "$tool" --formula x -o $args 2>&1 >/dev/null)
+    check "refused $args exit status" 2 $?
+    contains "refused $args message" "${row#*|}" "$err"
+done
+check "refused names write nothing" "" "$(cd "$tmp" && ls p.bmpx 2>/dev/null)"
+
+# Without the surfaceless platform, the EGL device platform (Mesa's software
+# device) and then the default display draw the same pixels; with no way
+# left, the error names each one tried.
+"$tool" --formula 'x^2/10' --size 120x90 -o "$tmp/surfaceless.png"
+CURVIX_EGL_PLATFORMS=device "$tool" --formula 'x^2/10' --size 120x90 -o "$tmp/device.png"
+check "device platform exit status" 0 $?
+check "device platform pixels" "" "$(cmp "$tmp/surfaceless.png" "$tmp/device.png" 2>&1)"
+CURVIX_EGL_PLATFORMS=default EGL_PLATFORM=surfaceless "$tool" --formula 'x^2/10' --size 120x90 \
+    -o "$tmp/default.png"
+check "default display exit status" 0 $?
+check "default display pixels" "" "$(cmp "$tmp/surfaceless.png" "$tmp/default.png" 2>&1)"
+err=$(__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json "$tool" --formula x -o "$tmp/none.png" 2>&1)
+contains "every way named" "(surfaceless platform: not offered; device platform: not offered; default display: cannot be opened)" "$err"
+
 "$tool" --bogus >/dev/null 2>&1
 check "unknown option exit status" 2 $?
 

@@ -9,7 +9,7 @@ tmp=$(mktemp -d)
 chmod 755 "$tmp"
 trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
 failures=0 checks=0
-plot="--formula 'sin(x)*5' --size 400x400 -o"
+plot="--formula 'sin(x)*5' --size 400x400 --format png -o"
 # Descriptor 4: a pipe whose reader is gone.
 mkfifo "$tmp/pipe" && exec 3<>"$tmp/pipe" 4>"$tmp/pipe" 3<&-
 # Runs a folder's command as nobody where the test runs as root.
@@ -47,6 +47,10 @@ row RenderFileLimit 1 "curvix-render: cannot write old: File too large" : "trap 
 row RenderReadOnlyFolder 1 "curvix-render: cannot write old: Permission denied" \
     '[ "$(id -u)" = 0 ] || chmod 555 .' "as_user $R $plot old"
 row RenderClosedPipe 1 "curvix-render: cannot write standard output: Broken pipe" : "trap '' PIPE; $R $plot - >&4"
+svg="--formula 'sin(x)*5' --format svg -o" pdf="--formula 'sin(x)*5' --format pdf -o"
+row SvgFileLimit 1 "curvix-render: cannot write old: File too large" : "trap '' XFSZ; ulimit -f 1; $R $svg old"
+row PdfFullDeviceLink 1 "curvix-render: cannot write out: $no_space" 'ln -s /dev/full out' "$R $pdf out"
+row PdfClosedPipe 1 "curvix-render: cannot write standard output: Broken pipe" : "trap '' PIPE; $R $pdf - >&4"
 row RenderFullStdout 1 "curvix-render: cannot write standard output: $no_space" : "$R $plot - >/dev/full"
 row RenderFullDevStdout 1 "curvix-render: cannot write /dev/stdout: $no_space" : "$R $plot /dev/stdout >/dev/full"
 row EvalFullStdout 1 "curvix-eval: cannot write output: $no_space" : "$E -- 1+1 >/dev/full"

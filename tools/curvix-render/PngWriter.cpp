@@ -1,6 +1,6 @@
 #include "PngWriter.h"
 
-#include "SaveFile.h"
+#include "ImageOutput.h"
 
 #include <cerrno>
 #include <cstring>
@@ -95,31 +95,12 @@ bool EncodePng(std::FILE* file, int width, int height, const std::vector<std::ui
 
 bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba,
               std::string& error) {
-    std::string cause;
-    if (path == "-") {
-        if (EncodePng(stdout, width, height, rgba, cause)) {
-            errno = 0;
-            if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
-                return true;
-            }
-            cause = std::strerror(errno != 0 ? errno : EIO);
-        }
-        error = "cannot write standard output: " + cause;
-        return false;
-    }
-    CSaveFile file;
-    if (file.Open(path)) {
-        if (!EncodePng(file.File(), width, height, rgba, cause)) {
-            file.Cancel();
-            error = "cannot write " + path + ": " + cause;
-            return false;
-        }
-        if (file.Commit()) {
-            return true;
-        }
-    }
-    error = "cannot write " + path + ": " + std::strerror(file.GetSystemError());
-    return false;
+    return WriteImageOutput(
+        path,
+        [&](std::FILE* file, std::string& cause) {
+            return EncodePng(file, width, height, rgba, cause);
+        },
+        error);
 }
 
 } // namespace curvix

@@ -6,8 +6,25 @@
 
 namespace curvix {
 
+namespace {
+
+// What window creation and the Draw command do with the document.
+void AttachAndSample(CCurvixScene& view, CCurvixDoc& document, bool rad) {
+    view.SetDocument(&document);
+    view.SetScenePointers(document.GetRotation(), document.GetHalfExtents(), document.GetRange(),
+                          document.GetStep());
+    if (rad) {
+        // As a user would set it: the engine's own assignment.
+        ExprString assignment("rad=1");
+        view.GetEvaluator().Evaluate(assignment);
+    }
+    view.ComputeCurve();
+}
+
+} // namespace
+
 bool RenderSceneImage(CCurvixDoc& document, int width, int height, SceneImage& image,
-                      std::string& error) {
+                      std::string& error, bool rad) {
     // The device outlives the view, whose context lives on it.
     EglDevice device(width, height);
     CCurvixScene view;
@@ -17,10 +34,7 @@ bool RenderSceneImage(CCurvixDoc& document, int width, int height, SceneImage& i
             device.GetLastError().empty() ? "no context could be created" : device.GetLastError();
         return false;
     }
-    view.SetDocument(&document);
-    view.SetScenePointers(document.GetRotation(), document.GetHalfExtents(), document.GetRange(),
-                          document.GetStep());
-    view.ComputeCurve();
+    AttachAndSample(view, document, rad);
     view.SetProjection(width, height);
     view.OnDraw(&device);
     image.width = width;
@@ -30,6 +44,17 @@ bool RenderSceneImage(CCurvixDoc& document, int width, int height, SceneImage& i
         return false;
     }
     return true;
+}
+
+bool WriteSceneVector(CCurvixDoc& document, int width, int height, bool rad, VectorFormat format,
+                      const std::string& path, std::string& error) {
+    CCurvixScene view;
+    AttachAndSample(view, document, rad);
+    // The projection a size message would set now.
+    const FrameGeometry frame =
+        MakeFrame(ProjectionBoxFor(document.GetHalfExtents()), document.GetHalfExtents(),
+                  document.GetRotation(), view.GetVertices(), width, height);
+    return WriteVectorImage(path, format, frame, error);
 }
 
 } // namespace curvix

@@ -1,8 +1,9 @@
-// curvix-render: draws a document's plot into a PNG file without a display,
-// with the application's own drawing code in an offscreen OpenGL context.
+// curvix-render: draws a document's plot into an image file without a
+// display: PNG with the application's own drawing code in an offscreen
+// OpenGL context, SVG and PDF as vector shapes of the same scene.
 //
-//   curvix-render FILE.cvx -o plot.png [--size WxH]
-//   curvix-render --formula 'sin(x)*5' -o plot.png [--size WxH]
+//   curvix-render FILE.cvx -o plot.png [--size WxH] [scene options]
+//   curvix-render --formula 'sin(x)*5' -o plot.svg [--size WxH] [scene options]
 
 #include "CurvixDoc.h"
 #include "CurvixIdentity.h"
@@ -18,11 +19,15 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: curvix-render FILE.cvx -o OUT.png [--size WxH]\n"
-    "       curvix-render --formula FORMULA -o OUT.png [--size WxH]\n"
+    "usage: curvix-render FILE.cvx -o OUT [--format png|svg|pdf] [--size WxH]\n"
+    "       curvix-render --formula FORMULA -o OUT [--format png|svg|pdf] [--size WxH]\n"
+    "         [--range XMIN:XMAX] [--step S] [--extents EX:EY] [--angles A:B:C] [--rad]\n"
     "       curvix-render --help | --version\n"
     "Draws the plot of a document, or of a formula in a new document with the\n"
-    "default scene, as a PNG image (default size 600x600).\n";
+    "default scene, as a PNG, SVG or PDF image (default size 600x600). The\n"
+    "format comes from --format or the name's .png, .svg or .pdf; -o - writes\n"
+    "to standard output and needs --format. The scene options replace the\n"
+    "document's numbers (angles in degrees); --rad sets the formula's rad to 1.\n";
 
 int Fail(const std::string& message) {
     std::cerr << "curvix-render: " << message << '\n';
@@ -62,8 +67,23 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!curvix::ApplySceneOptions(options, document, error)) {
+        std::cerr << "curvix-render: " << error << '\n';
+        return 2;
+    }
+    if (options.format != curvix::ImageFormat::kPng) {
+        const auto format = options.format == curvix::ImageFormat::kSvg
+                                ? curvix::VectorFormat::kSvg
+                                : curvix::VectorFormat::kPdf;
+        if (!curvix::WriteSceneVector(document, options.width, options.height, options.rad, format,
+                                      options.outputPath, error)) {
+            return Fail(error);
+        }
+        return 0;
+    }
     curvix::SceneImage image;
-    if (!curvix::RenderSceneImage(document, options.width, options.height, image, error)) {
+    if (!curvix::RenderSceneImage(document, options.width, options.height, image, error,
+                                  options.rad)) {
         return Fail("no OpenGL available: " + error);
     }
     if (!curvix::WritePng(options.outputPath, image.width, image.height, image.rgba, error)) {

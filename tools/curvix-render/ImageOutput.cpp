@@ -1,0 +1,40 @@
+#include "ImageOutput.h"
+
+#include "SaveFile.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace curvix {
+
+bool WriteImageOutput(const std::string& path,
+                      const std::function<bool(std::FILE*, std::string&)>& encode,
+                      std::string& error) {
+    std::string cause;
+    if (path == "-") {
+        if (encode(stdout, cause)) {
+            errno = 0;
+            if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+                return true;
+            }
+            cause = std::strerror(errno != 0 ? errno : EIO);
+        }
+        error = "cannot write standard output: " + cause;
+        return false;
+    }
+    CSaveFile file;
+    if (file.Open(path)) {
+        if (!encode(file.File(), cause)) {
+            file.Cancel();
+            error = "cannot write " + path + ": " + cause;
+            return false;
+        }
+        if (file.Commit()) {
+            return true;
+        }
+    }
+    error = "cannot write " + path + ": " + std::strerror(file.GetSystemError());
+    return false;
+}
+
+} // namespace curvix
