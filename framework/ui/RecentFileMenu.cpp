@@ -33,11 +33,10 @@ void CRecentFileMenu::Rebuild(QAction* placeholder, const CRecentFileList* list)
     auto* menu = qobject_cast<QMenu*>(placeholder->parent());
     if (menu == nullptr)
         return;
-    const std::vector<std::string> entries =
-        list != nullptr ? list->Entries() : std::vector<std::string>{};
     const std::string folder = QDir::currentPath().toLocal8Bit().toStdString();
     QStringList texts;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::size_t count = list != nullptr ? list->Entries().size() : 0;
+    for (std::size_t i = 0; list != nullptr && i < count; ++i) {
         QString name = QString::fromLocal8Bit(list->GetDisplayName(i, folder).c_str());
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));
         texts << QStringLiteral("&%1 %2").arg(i + 1).arg(name);
