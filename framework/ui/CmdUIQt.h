@@ -7,6 +7,10 @@ class QAbstractButton;
 
 namespace curvix {
 
+// The property that carries a menu action's command ID: the frame sets it
+// when it builds the menus, the recent-file menu on the items it adds.
+inline constexpr const char* kCommandProperty = "curvixCommand";
+
 // Command state for a menu item or a toolbar button.
 class CActionCmdUI : public CCmdUI {
 public:

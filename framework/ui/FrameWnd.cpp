@@ -20,8 +20,6 @@
 
 namespace curvix {
 namespace {
-constexpr const char* kCommandProperty = "curvixCommand";
-
 // Greyed menu items can still be highlighted, so that their prompts show.
 class MenuStyle : public QProxyStyle {
 public:

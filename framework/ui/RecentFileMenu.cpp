@@ -13,10 +13,6 @@
 
 namespace curvix {
 
-namespace {
-constexpr const char* kCommandProperty = "curvixCommand";
-} // namespace
-
 void CRecentFileMenu::OnUpdate(CCmdUI* pCmdUI, const CRecentFileList* list) const {
     if (pCmdUI->m_nID != ID_FILE_MRU_FILE1) {
         pCmdUI->Enable(true);
