@@ -1,3 +1,4 @@
+#include "CurvixIdentity.h"
 #include "CurvixResources.h"
 #include "Resource.h"
 
@@ -32,8 +33,14 @@ std::vector<StringResource> CurvixStrings() {
 }
 
 VersionResource CurvixVersion() {
-    return {{1, 0, 0, 1}, {1, 0, 0, 1}, "1, 0, 0, 1",        "1, 0, 0, 1",
-            true,         "Curvix",     "Curvix Application"};
+    const unsigned short* v = kCurvixVersionParts;
+    return {{v[0], v[1], v[2], v[3]},
+            {v[0], v[1], v[2], v[3]},
+            kCurvixVersionCommas,
+            kCurvixVersionCommas,
+            true,
+            "Curvix",
+            "Curvix Application"};
 }
 
 } // namespace curvix

@@ -12,9 +12,9 @@
 
 namespace curvix {
 
-// One line of a menu; depth 0 is a popup of the menu bar, depth 1 its items.
+// One line of a menu: an MF_POPUP line starts a popup of the menu bar, the
+// lines after it are its items.
 struct MenuItemResource {
-    int depth;
     const char* text; // "\t" separates the key hint
     UINT id;          // 0 for popups and separators
     UINT flags;       // MF_POPUP, MF_SEPARATOR, MF_GRAYED, MF_CHECKED
@@ -61,13 +61,14 @@ struct DialogItemResource {
     const char* text;
     int id;
     int x, y, cx, cy; // dialog units
-    DWORD style;
+    DWORD style;      // the control's kind (SS_ICON, BS_DEFPUSHBUTTON), WS_BORDER, WS_TABSTOP
 };
 
+// The dialog's place and window style are the window system's: a dialog
+// opens centred on its owner, a bar's template is a child page.
 struct DialogResource {
     UINT id;
-    int x, y, cx, cy; // dialog units
-    DWORD style;
+    int cx, cy; // dialog units
     const char* caption;
     const char* fontName;
     int pointSize;
@@ -79,6 +80,9 @@ struct StringResource {
     const char* text;
 };
 
+// The program's version data. Nothing on this platform reads it (the
+// desktop and the package take the project version it is made from); it
+// is kept as the program's resources define it.
 struct VersionResource {
     unsigned short fileVersion[4];
     unsigned short productVersion[4];

@@ -89,6 +89,24 @@ TEST(FormulaField, OrdinaryEditingKeysStillWork) {
     EXPECT_EQ(formula->text(), "x^");
 }
 
+// A formula wider than the field scrolls it: every character typed is
+// kept and the cursor stays in sight at the end.
+TEST(FormulaField, ScrollsToTakeAFormulaWiderThanItself) {
+    OpenFrame open;
+    QLineEdit* formula = open.Formula();
+    formula->setFocus();
+    const QString wide = QStringLiteral("sin(x)+").repeated(40) + QStringLiteral("x");
+    ASSERT_GT(formula->fontMetrics().horizontalAdvance(wide), formula->width());
+    QTest::keyClicks(formula, wide);
+    EXPECT_EQ(formula->text(), wide);
+    EXPECT_EQ(formula->cursorPosition(), wide.size());
+    // The field works out its scrolling when it paints.
+    formula->repaint();
+    const QRect cursor = formula->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_TRUE(formula->rect().contains(cursor.center()))
+        << cursor.x() << " not within " << formula->width();
+}
+
 struct AccelCase {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
