@@ -2,16 +2,9 @@
 
 namespace curvix {
 
-namespace {
-CFrameWndBase* g_mainWnd = nullptr;
-} // namespace
-
 CFrameWndBase* AfxGetMainWnd() {
-    return g_mainWnd;
-}
-
-void AfxSetMainWnd(CFrameWndBase* frame) {
-    g_mainWnd = frame;
+    auto* app = dynamic_cast<CWinThread*>(AfxGetAppCmdTarget());
+    return app != nullptr ? app->GetMainWnd() : nullptr;
 }
 
 } // namespace curvix

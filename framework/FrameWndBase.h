@@ -1,14 +1,14 @@
 #pragma once
 
+#include "CmdTarget.h"
+
 namespace curvix {
 
 class CViewBase;
 
 // The window-free part of the main frame, as documents see it: the frame
-// window derives from it. The GUI's main frame implements this
-// and registers itself with AfxSetMainWnd once it is the main window; until
-// then (and in tests that set none) there is no main frame, so a document
-// loaded at that time is only loaded and draws nothing.
+// window derives from it. Until the application has a main frame (and in
+// tests that make none) a document loaded is only loaded and draws nothing.
 class CFrameWndBase {
 public:
     virtual ~CFrameWndBase() = default;
@@ -16,8 +16,15 @@ public:
     virtual CViewBase* GetActiveView() const = 0;
 };
 
-// The application's main window, or null.
+// The application object as documents see it: the command target that
+// holds the main window.
+class CWinThread : public CCmdTarget {
+public:
+    // The main window, or null.
+    virtual CFrameWndBase* GetMainWnd() = 0;
+};
+
+// The registered application's main window, or null.
 CFrameWndBase* AfxGetMainWnd();
-void AfxSetMainWnd(CFrameWndBase* frame);
 
 } // namespace curvix

@@ -152,10 +152,6 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
     return TRUE;
 }
 
-void CDialogBar::SetWindowText(const QString& text) {
-    CControlBar::SetWindowText(text);
-}
-
 QWidget* CDialogBar::GetDlgItem(int nID) const {
     return m_pPage != nullptr ? m_pPage->findChild<QWidget*>(DialogItemName(nID)) : nullptr;
 }

@@ -21,7 +21,6 @@ public:
     // FALSE when the template does not exist.
     BOOL Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
 
-    void SetWindowText(const QString& text) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) override;
 
     // The control with the given ID, or null.

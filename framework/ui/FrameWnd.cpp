@@ -34,15 +34,15 @@ public:
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CCmdTarget)
 ON_WM_CREATE()
-ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheckCommand)
+ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
 ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd() {
-    if (AfxGetMainWnd() == this)
-        AfxSetMainWnd(nullptr);
+    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this)
+        app->m_pMainWnd = nullptr;
     QObject::disconnect(m_idleConnection);
     if (qApp != nullptr)
         qApp->removeEventFilter(this);
@@ -58,7 +58,6 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
-    m_nIDResource = nIDResource;
     CREATESTRUCT cs;
     cs.lpszName = AfxLoadQString(nIDResource).section(QLatin1Char('\n'), 0, 0).toStdString();
     cs.lpCreateParams = pContext;
@@ -132,7 +131,7 @@ void CFrameWnd::LoadMenu(UINT nIDResource) {
     QMenu* popup = nullptr;
     for (const MenuItemResource& item : resource->items) {
         const QString text = QString::fromLatin1(item.text);
-        if (item.depth == 0) {
+        if (item.flags & MF_POPUP) {
             popup = bar->addMenu(text);
             popup->setStyle(menuStyle);
             connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenuCmdUI(popup); });
@@ -255,7 +254,7 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) const {
     return nullptr;
 }
 
-void CFrameWnd::ShowControlBar(CControlBar* pBar, bool bShow, bool) {
+void CFrameWnd::ShowControlBar(CControlBar* pBar, bool bShow) {
     if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
         pBar->GetSafeHwnd()->setVisible(bShow);
 }
@@ -269,12 +268,12 @@ void CFrameWnd::RemoveControlBar(CControlBar* pBar) {
                         m_controlBars.end());
 }
 
-BOOL CFrameWnd::OnBarCheck(UINT nID) {
+bool CFrameWnd::OnBarCheck(UINT nID) {
     CControlBar* bar = GetControlBar(nID);
     if (bar == nullptr)
-        return FALSE;
-    ShowControlBar(bar, !bar->IsVisible(), false);
-    return TRUE;
+        return false;
+    ShowControlBar(bar, !bar->IsVisible());
+    return true;
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {

@@ -38,10 +38,11 @@ public:
 
     void EnableDocking(DWORD dwDockStyle);
     // With nDockBarID 0 the bar goes to the side of its own alignment.
+    // lpRect is not read: Qt's dock areas place their bars themselves.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, const QRect* lpRect = nullptr);
     // The first bar with this ID, in creation order.
     CControlBar* GetControlBar(UINT nID) const;
-    void ShowControlBar(CControlBar* pBar, bool bShow, bool bDelay);
+    void ShowControlBar(CControlBar* pBar, bool bShow);
     int GetControlBarCount() const { return static_cast<int>(m_controlBars.size()); }
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
@@ -84,8 +85,9 @@ public:
     static std::vector<std::string> DroppedFiles(const QMimeData* data);
 
 protected:
-    virtual BOOL OnBarCheck(UINT nID);
-    void OnBarCheckCommand(UINT nID) { OnBarCheck(nID); }
+    // View > Toolbar and View > Status Bar: shows or hides the bar with
+    // the command's ID; false when the frame has no such bar.
+    bool OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
     // Activates the window and opens the files in turn through the
@@ -111,7 +113,6 @@ private:
     CAcceleratorTable m_accelerators;
     bool m_bHasAccelerators = false;
     DWORD m_dwDockStyle = 0;
-    UINT m_nIDResource = 0;
     QMetaObject::Connection m_idleConnection;
     std::vector<std::string> m_droppedFiles; // waiting to be opened
 };

@@ -21,6 +21,8 @@ public:
     CToolBar() = default;
     ~CToolBar() override;
 
+    // dwCtrlStyle and rcBorders are not read: Qt's toolbar buttons are
+    // always flat (TBSTYLE_FLAT) and the dock window draws the borders.
     BOOL CreateEx(CFrameWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, QRect rcBorders,
                   UINT nID);
     // Buttons from toolbar resource nIDResource, images from the bitmap

@@ -57,12 +57,14 @@ CWinApp::CWinApp()
 CWinApp::~CWinApp() {
     m_pShellOpenTimer.reset();
     m_pOpenRequests.reset();
-    if (m_pMainWnd != nullptr && AfxGetMainWnd() == m_pMainWnd)
-        AfxSetMainWnd(nullptr);
     m_pMainWnd = nullptr;
     m_pDocTemplate.reset();
     if (AfxGetAppCmdTarget() == this)
         AfxSetAppCmdTarget(nullptr);
+}
+
+CFrameWndBase* CWinApp::GetMainWnd() {
+    return m_pMainWnd;
 }
 
 BOOL CWinApp::InitInstance() {
@@ -185,7 +187,6 @@ bool CWinApp::Unregister(const CCommandLineInfo& rCmdInfo) {
 
 void CWinApp::SetMainWindow(CFrameWnd* pFrame) {
     m_pMainWnd = pFrame;
-    AfxSetMainWnd(pFrame);
     ListenForOpenRequests();
 }
 

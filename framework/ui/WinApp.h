@@ -23,7 +23,7 @@ class COpenRequestServer;
 // window and documents other programs ask for on the open-request socket.
 // The QApplication must exist before InitInstance runs; the caller runs its
 // event loop when InitInstance succeeds, and ExitInstance in either case.
-class CWinApp : public CCmdTarget {
+class CWinApp : public CWinThread {
 public:
     CWinApp();
     ~CWinApp() override;
@@ -82,7 +82,10 @@ public:
 
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+    // The main window, the one place that holds it; the frame clears it
+    // when it goes.
     CFrameWnd* m_pMainWnd = nullptr;
+    CFrameWndBase* GetMainWnd() override;
     int m_nNumPreviewPages = 0;
     int m_nExitCode = 0;
 

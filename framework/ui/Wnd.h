@@ -24,6 +24,8 @@ struct CREATESTRUCT {
     int cx = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
     int x = CW_USEDEFAULT;
+    // Set to the frame's default style and not read afterwards: a Qt main
+    // window always has its caption, frame and the document's title.
     DWORD style = 0;
     std::string lpszName;
 };

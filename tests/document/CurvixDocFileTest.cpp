@@ -59,14 +59,14 @@ Bytes CvxFile(std::int32_t length, const std::string& text, unsigned char after,
 const std::vector<float> kLoadedNumbers = {-1.0F, 1.0F, 30.0F, 45.0F, 60.0F, 5.0F, 6.0F, 0.5F};
 
 // A main frame whose active view can be set, for the recomputation at the
-// end of a load.
-class TestFrame : public CFrameWndBase {
+// end of a load, registered as the main window of an application that
+// holds only it.
+class TestFrame : public CFrameWndBase, public CWinThread {
 public:
-    explicit TestFrame(CViewBase* active) : m_active(active) { AfxSetMainWnd(this); }
-    TestFrame(const TestFrame&) = delete;
-    TestFrame& operator=(const TestFrame&) = delete;
-    ~TestFrame() override { AfxSetMainWnd(nullptr); }
+    explicit TestFrame(CViewBase* active) : m_active(active) { AfxSetAppCmdTarget(this); }
+    ~TestFrame() override { AfxSetAppCmdTarget(nullptr); }
     CViewBase* GetActiveView() const override { return m_active; }
+    CFrameWndBase* GetMainWnd() override { return this; }
 
 private:
     CViewBase* m_active;
