@@ -154,4 +154,11 @@ inline std::string AfxExtractSubString(const std::string& text, int index) {
     return text.substr(start, text.find('\n', start) - start);
 }
 
+// Part index of string-table entry nID; empty when there is none.
+inline std::string AfxLoadSubString(UINT nID, int index) {
+    std::string text;
+    AfxLoadString(nID, text);
+    return AfxExtractSubString(text, index);
+}
+
 } // namespace curvix

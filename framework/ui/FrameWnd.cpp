@@ -59,7 +59,7 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
     CREATESTRUCT cs;
-    cs.lpszName = AfxLoadQString(nIDResource).section(QLatin1Char('\n'), 0, 0).toStdString();
+    cs.lpszName = AfxLoadSubString(nIDResource, 0);
     cs.lpCreateParams = pContext;
     if (!PreCreateWindow(cs))
         return FALSE;
@@ -283,7 +283,7 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
 }
 
 QString CFrameWnd::GetMessageString(UINT nID) const {
-    return AfxLoadQString(nID).section(QLatin1Char('\n'), 0, 0);
+    return AfxLoadQSubString(nID, 0);
 }
 
 QString CFrameWnd::GetMenuItemName(UINT nID) const {
@@ -370,10 +370,6 @@ bool CFrameWnd::eventFilter(QObject* watched, QEvent* event) {
     }
     return QMainWindow::eventFilter(watched, event);
 }
-
-} // namespace curvix
-
-namespace curvix {
 
 std::vector<std::string> CFrameWnd::DroppedFiles(const QMimeData* data) {
     std::vector<std::string> files;

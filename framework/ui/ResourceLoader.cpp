@@ -29,6 +29,10 @@ QString AfxLoadQString(UINT nID, bool* pFound) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString AfxLoadQSubString(UINT nID, int index) {
+    return QString::fromLatin1(AfxLoadSubString(nID, index));
+}
+
 QString AfxPlainText(const QString& text) {
     QString plain;
     const QString shown = text.section(QLatin1Char('\t'), 0, 0);

@@ -19,7 +19,7 @@ CSingleDocTemplate::~CSingleDocTemplate() {
 }
 
 std::string CSingleDocTemplate::GetDocString(DocStringIndex index) const {
-    return AfxLoadQString(m_nIDResource).section(QLatin1Char('\n'), index, index).toStdString();
+    return AfxLoadSubString(m_nIDResource, index);
 }
 
 bool CSingleDocTemplate::CreateDocumentAndFrame() {

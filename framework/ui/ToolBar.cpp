@@ -266,8 +266,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
             bitmap.copy(image * resource->width, 0, resource->width, resource->height)));
         ++image;
         auto* action = new QAction(icon, QString(), m_pToolBar);
-        action->setData(id);
-        const QString tip = AfxLoadQString(id).section(QLatin1Char('\n'), 1, 1);
+        const QString tip = AfxLoadQSubString(id, 1);
         if (m_dwStyle & CBRS_TOOLTIPS)
             action->setToolTip(tip);
         CFrameWnd* frame = m_pFrame;
