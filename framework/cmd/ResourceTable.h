@@ -111,13 +111,6 @@ struct ResourceTable {
         }
         return nullptr;
     }
-    const MenuResource* FindMenu(UINT id) const { return FindIn(menus, id); }
-    const AccelTableResource* FindAccelerators(UINT id) const { return FindIn(accelerators, id); }
-    const ToolBarResource* FindToolBar(UINT id) const { return FindIn(toolbars, id); }
-    const BitmapResource* FindBitmap(UINT id) const { return FindIn(bitmaps, id); }
-    const IconResource* FindIcon(UINT id) const { return FindIn(icons, id); }
-    const DialogResource* FindDialog(UINT id) const { return FindIn(dialogs, id); }
-    const StringResource* FindString(UINT id) const { return FindIn(strings, id); }
 };
 
 inline const ResourceTable*& AfxResourceTableSlot() {
@@ -131,11 +124,17 @@ inline void AfxSetResourceTable(const ResourceTable* table) {
     AfxResourceTableSlot() = table;
 }
 
+// Resource nID of one kind in the program's table, or null, as in
+// AfxFindResource(&ResourceTable::dialogs, nID).
+template <typename T> const T* AfxFindResource(std::vector<T> ResourceTable::*kind, UINT nID) {
+    const ResourceTable* table = AfxGetResourceTable();
+    return table != nullptr ? ResourceTable::FindIn(table->*kind, nID) : nullptr;
+}
+
 // Loads string-table entry nID into text; false (text untouched) when the
 // table has no such entry.
 inline bool AfxLoadString(UINT nID, std::string& text) {
-    const ResourceTable* table = AfxGetResourceTable();
-    const StringResource* entry = table != nullptr ? table->FindString(nID) : nullptr;
+    const StringResource* entry = AfxFindResource(&ResourceTable::strings, nID);
     if (entry == nullptr)
         return false;
     text = entry->text;

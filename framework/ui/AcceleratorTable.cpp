@@ -5,8 +5,7 @@
 namespace curvix {
 
 bool CAcceleratorTable::Load(UINT nID) {
-    const ResourceTable* table = AfxGetResourceTable();
-    const AccelTableResource* accel = table != nullptr ? table->FindAccelerators(nID) : nullptr;
+    const AccelTableResource* accel = AfxFindResource(&ResourceTable::accelerators, nID);
     if (accel == nullptr)
         return false;
     m_entries = accel->entries;

@@ -15,8 +15,7 @@ CDialog::~CDialog() = default;
 bool CDialog::CreateFromTemplate() {
     if (m_bCreated)
         return true;
-    const ResourceTable* table = AfxGetResourceTable();
-    const DialogResource* dialog = table != nullptr ? table->FindDialog(m_nIDTemplate) : nullptr;
+    const DialogResource* dialog = AfxFindResource(&ResourceTable::dialogs, m_nIDTemplate);
     if (dialog == nullptr)
         return false;
     setWindowTitle(QString::fromLatin1(dialog->caption));

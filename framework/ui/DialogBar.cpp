@@ -81,8 +81,7 @@ void ShowEditMenu(QLineEdit* edit, const CFrameWnd* frame, QPoint at) {
 CDialogBar::~CDialogBar() = default;
 
 BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID) {
-    const ResourceTable* table = AfxGetResourceTable();
-    const DialogResource* dialog = table != nullptr ? table->FindDialog(nIDTemplate) : nullptr;
+    const DialogResource* dialog = AfxFindResource(&ResourceTable::dialogs, nIDTemplate);
     if (pParentWnd == nullptr || dialog == nullptr || m_pWindow != nullptr)
         return FALSE;
 

@@ -120,8 +120,7 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CFrameWnd::LoadMenu(UINT nIDResource) {
-    const ResourceTable* table = AfxGetResourceTable();
-    const MenuResource* resource = table != nullptr ? table->FindMenu(nIDResource) : nullptr;
+    const MenuResource* resource = AfxFindResource(&ResourceTable::menus, nIDResource);
     if (resource == nullptr)
         return;
     QMenuBar* bar = menuBar();

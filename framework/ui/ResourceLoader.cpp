@@ -5,14 +5,12 @@
 namespace curvix {
 
 QImage AfxLoadBitmapImage(UINT nID) {
-    const ResourceTable* table = AfxGetResourceTable();
-    const BitmapResource* bitmap = table != nullptr ? table->FindBitmap(nID) : nullptr;
+    const BitmapResource* bitmap = AfxFindResource(&ResourceTable::bitmaps, nID);
     return bitmap != nullptr ? QImage(bitmap->xpm) : QImage();
 }
 
 QIcon AfxLoadIcon(UINT nID) {
-    const ResourceTable* table = AfxGetResourceTable();
-    const IconResource* icon = table != nullptr ? table->FindIcon(nID) : nullptr;
+    const IconResource* icon = AfxFindResource(&ResourceTable::icons, nID);
     QIcon result;
     if (icon != nullptr) {
         for (XpmData image : icon->images)

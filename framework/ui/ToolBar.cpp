@@ -236,8 +236,7 @@ void CToolBar::SetWindowText(const QString& text) {
 }
 
 BOOL CToolBar::LoadToolBar(UINT nIDResource) {
-    const ResourceTable* table = AfxGetResourceTable();
-    const ToolBarResource* resource = table != nullptr ? table->FindToolBar(nIDResource) : nullptr;
+    const ToolBarResource* resource = AfxFindResource(&ResourceTable::toolbars, nIDResource);
     const QImage bitmap = AfxLoadBitmapImage(nIDResource);
     if (m_pToolBar == nullptr || resource == nullptr || bitmap.isNull() || resource->width <= 0 ||
         resource->height <= 0)

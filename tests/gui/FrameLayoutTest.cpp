@@ -147,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FormulaBar, ControlsSitAtTheirTemplatePositionsInTheBarsFont) {
     OpenFrame open;
-    const DialogResource* dialog = GetCurvixResources().FindDialog(IDD_FORMULABAR);
+    const DialogResource* dialog =
+        ResourceTable::FindIn(GetCurvixResources().dialogs, IDD_FORMULABAR);
     ASSERT_NE(dialog, nullptr);
     QWidget* page = open.frame->m_wndFormulaBar.GetPage();
     const DialogBaseUnits base = AfxGetDialogBaseUnits(page->font());

@@ -58,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<IdCase>& info) { return std::string(info.param.name); });
 
 TEST(Accelerators, TableInOrder) {
-    const AccelTableResource* table = GetCurvixResources().FindAccelerators(IDR_MAINFRAME);
+    const AccelTableResource* table =
+        ResourceTable::FindIn(GetCurvixResources().accelerators, IDR_MAINFRAME);
     ASSERT_NE(table, nullptr);
     const unsigned char c = FVIRTKEY | FCONTROL, s = FVIRTKEY | FSHIFT, a = FVIRTKEY | FALT;
     const std::vector<std::tuple<unsigned char, unsigned short, unsigned short>> expected{
@@ -134,7 +135,7 @@ TEST(Bitmaps, ToolbarStripsHaveOneSixteenByFifteenImagePerButton) {
 
 TEST(Icons, ProgramAndDocumentIconsIn32And16Pixels) {
     for (UINT id : {IDR_MAINFRAME, 129u}) {
-        const IconResource* icon = GetCurvixResources().FindIcon(id);
+        const IconResource* icon = ResourceTable::FindIn(GetCurvixResources().icons, id);
         ASSERT_NE(icon, nullptr);
         ASSERT_EQ(icon->images.size(), 2u);
         const QImage large(icon->images[0]);
@@ -158,7 +159,7 @@ TEST(Icons, ScalableIconIsWellFormedSvg) {
 }
 
 TEST(Dialogs, FormulaBarTemplate) {
-    const DialogResource* bar = GetCurvixResources().FindDialog(IDD_FORMULABAR);
+    const DialogResource* bar = ResourceTable::FindIn(GetCurvixResources().dialogs, IDD_FORMULABAR);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->cx, 376);
     EXPECT_EQ(bar->cy, 17);
