@@ -57,12 +57,12 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     return TRUE;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
+bool CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
     CREATESTRUCT cs;
     cs.lpszName = AfxLoadSubString(nIDResource, 0);
     cs.lpCreateParams = pContext;
     if (!PreCreateWindow(cs))
-        return FALSE;
+        return false;
 
     setWindowTitle(QString::fromStdString(cs.lpszName));
     const QIcon icon = AfxLoadIcon(nIDResource);
@@ -80,7 +80,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
 
     long result = 0;
     if (OnWndMsg(WM_CREATE, &cs, &result) && result == -1)
-        return FALSE;
+        return false;
 
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
         m_idleConnection = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
@@ -88,7 +88,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
     }
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     OnIdleUpdateCmdUI();
-    return TRUE;
+    return true;
 }
 
 bool CFrameWnd::OnWndMsg(UINT message, void* pExtra, long* pResult) {

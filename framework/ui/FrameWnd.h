@@ -30,8 +30,8 @@ public:
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Creates the frame from resource nIDResource (title, icon, menu and
-    // accelerators) and runs the creation handlers; FALSE when they fail.
-    BOOL LoadFrame(UINT nIDResource, CCreateContext* pContext = nullptr);
+    // accelerators) and runs the creation handlers; false when they fail.
+    bool LoadFrame(UINT nIDResource, CCreateContext* pContext = nullptr);
 
     CView* GetActiveView() const override { return m_pViewActive.data(); }
     void SetActiveView(CView* pView) { m_pViewActive = pView; }

@@ -32,7 +32,7 @@ bool CSingleDocTemplate::CreateDocumentAndFrame() {
     CCreateContext context;
     context.m_pNewViewClass = m_newView;
     context.m_pCurrentDoc = m_pDocument.get();
-    return m_pFrame->LoadFrame(m_nIDResource, &context) != FALSE;
+    return m_pFrame->LoadFrame(m_nIDResource, &context);
 }
 
 void CSingleDocTemplate::DropDocumentAndFrame() {

@@ -100,15 +100,15 @@ UINT CStatusBar::GetItemID(int nIndex) const {
     return nIndex >= 0 && nIndex < GetCount() ? m_panes[static_cast<size_t>(nIndex)].nID : 0;
 }
 
-BOOL CStatusBar::SetPaneText(int nIndex, const QString& text, bool bUpdate) {
+bool CStatusBar::SetPaneText(int nIndex, const QString& text, bool bUpdate) {
     QLabel* label = GetPaneLabel(nIndex);
     if (label == nullptr)
-        return FALSE;
+        return false;
     label->setText(text);
     label->setAccessibleDescription(text);
     if (bUpdate && label->isVisible())
         label->repaint();
-    return TRUE;
+    return true;
 }
 
 void CStatusBar::SetPaneName(int nIndex, const QString& name) {

@@ -23,7 +23,7 @@ public:
 
     // Sets the message pane's text and shows it at once.
     void SetWindowText(const QString& text) override;
-    BOOL SetPaneText(int nIndex, const QString& text, bool bUpdate = true);
+    bool SetPaneText(int nIndex, const QString& text, bool bUpdate = true);
     QString GetPaneText(int nIndex) const;
     // The name screen readers give pane nIndex; its text is read as the
     // pane's description.
