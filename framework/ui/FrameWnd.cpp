@@ -59,7 +59,7 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
 
 bool CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
     CREATESTRUCT cs;
-    cs.lpszName = AfxLoadSubString(nIDResource, 0);
+    cs.lpszName = AfxLoadQSubString(nIDResource, 0).toStdString();
     cs.lpCreateParams = pContext;
     if (!PreCreateWindow(cs))
         return false;

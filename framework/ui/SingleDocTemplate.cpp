@@ -19,7 +19,7 @@ CSingleDocTemplate::~CSingleDocTemplate() {
 }
 
 std::string CSingleDocTemplate::GetDocString(DocStringIndex index) const {
-    return AfxLoadSubString(m_nIDResource, index);
+    return AfxLoadQSubString(m_nIDResource, index).toStdString();
 }
 
 bool CSingleDocTemplate::CreateDocumentAndFrame() {
