@@ -1,9 +1,11 @@
 #include "TestFrame.h"
+#include "WinApp.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace curvix::test {
 namespace {
@@ -154,6 +156,18 @@ TEST(FormulaBar, IdleTimeFollowsTheRouteAsItChanges) {
     open.frame->GetActiveView()->SetDocument(&open.doc);
     open.RunIdle();
     EXPECT_TRUE(draw->isEnabled());
+}
+
+// The application holds its main window until the window goes; documents
+// reach the same window through AfxGetMainWnd.
+TEST(MainWindow, TheApplicationForgetsAFrameThatGoes) {
+    CWinApp app;
+    auto frame = std::make_unique<CFrameWnd>();
+    app.m_pMainWnd = frame.get();
+    EXPECT_EQ(AfxGetMainWnd(), static_cast<CFrameWndBase*>(frame.get()));
+    frame.reset();
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
 }
 
 } // namespace
