@@ -89,6 +89,19 @@ std::string CMainFrame::GetFormulaText() {
     return text;
 }
 
+void CMainFrame::SetFormulaText(const std::string& text) {
+    auto* edit = qobject_cast<QLineEdit*>(m_wndFormulaBar.GetDlgItem(IDC_FORMULA));
+    if (edit == nullptr)
+        return;
+    const QString formula = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    // A field cuts what it is given at its length limit; a loaded formula
+    // must come back whole at the next Draw.
+    if (formula.size() > edit->maxLength())
+        edit->setMaxLength(static_cast<int>(formula.size()));
+    edit->setText(formula);
+    edit->setCursorPosition(0);
+}
+
 void CMainFrame::SetStatusText(std::string text) {
     m_wndStatusBar.SetWindowText(
         QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));

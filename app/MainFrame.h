@@ -22,6 +22,9 @@ public:
     // The formula field's whole text as 8-bit characters; empty when the
     // formula bar does not exist.
     std::string GetFormulaText() override;
+    // Replaces the formula field's text with these 8-bit characters, the
+    // caret at its start.
+    void SetFormulaText(const std::string& text) override;
     // Shows text in the message pane at once.
     void SetStatusText(std::string text) override;
     // Writes the view's client size into the size pane.

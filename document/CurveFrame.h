@@ -12,6 +12,9 @@ public:
     virtual ~CCurveFrame() = default;
 
     virtual std::string GetFormulaText() = 0;
+    // Puts a loaded document's formula into the formula bar, so that the
+    // next Draw takes the document's own formula.
+    virtual void SetFormulaText(const std::string& text) = 0;
     virtual void SetStatusText(std::string text) = 0;
     // The view's client size in the size pane.
     virtual void ShowViewSize(int cx, int cy) = 0;

@@ -74,6 +74,7 @@ void CCurvixDoc::Load(CArchive& archive) {
         return;
     }
     m_scene = loaded;
+    ShowFormulaInBar();
     RecomputeCurve();
 }
 
@@ -86,6 +87,27 @@ CCurveView* ActiveCurveView() {
 }
 
 } // namespace
+
+void CCurvixDoc::ShowFormulaInBar() {
+    // The frame of the document's own view first: while the application
+    // starts, that frame is not yet the main window.
+    CCurveFrame* frame = nullptr;
+    for (CViewBase* view : GetViews()) {
+        if (const auto* curveView = dynamic_cast<const CCurveView*>(view)) {
+            frame = curveView->GetCurveFrame();
+        }
+        if (frame != nullptr) {
+            break;
+        }
+    }
+    if (frame == nullptr) {
+        frame = AfxGetCurveFrame();
+    }
+    if (frame != nullptr) {
+        frame->SetFormulaText(
+            std::string(m_formula.ToNarrow(), static_cast<std::size_t>(m_formula.Length())));
+    }
+}
 
 void CCurvixDoc::OnDrawCurve() {
     if (ActiveCurveView() == nullptr) {

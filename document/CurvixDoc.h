@@ -44,7 +44,10 @@ public:
 
 private:
     void Store(CArchive& archive);
+    // A load that read the whole document shows its formula in the
+    // formula bar and then recomputes the curve.
     void Load(CArchive& archive);
+    void ShowFormulaInBar();
 
     SceneSettings m_scene;
     ExprString m_formula;

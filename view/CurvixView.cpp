@@ -63,6 +63,10 @@ void CCurvixView::OnUpdate(CViewBase* sender, long hint, void* hintObject) {
     CView::OnUpdate(sender, hint, hintObject);
 }
 
+CCurveFrame* CCurvixView::GetCurveFrame() const {
+    return dynamic_cast<CCurveFrame*>(window());
+}
+
 void CCurvixView::ResetRotation() {
     ResetAngles();
     update();

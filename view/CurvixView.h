@@ -34,6 +34,9 @@ public:
     // is set again before the repaint.
     void OnUpdate(CViewBase* sender, long hint, void* hintObject) override;
 
+    // The frame window the view lies in.
+    CCurveFrame* GetCurveFrame() const override;
+
     // All three angles to 0 and a repaint.
     void ResetRotation();
 

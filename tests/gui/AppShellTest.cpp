@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
@@ -408,6 +409,104 @@ TEST_F(AppShellTest, ADragWithoutLocalFilesIsRefused) {
     run.Settle();
     EXPECT_EQ(run.Caption(), QStringLiteral("Untitled - Curvix"));
 }
+
+// Every way of opening a document puts its formula into the formula bar, so
+// that Tab, Enter (Draw) and Ctrl+S draw the document's own curve and write
+// the file back byte for byte.
+enum class OpenWay { commandLine, fileOpen, recentFile, drop, openRequest, dde };
+
+struct OpenWayCase {
+    const char* name;
+    OpenWay way;
+};
+
+void PrintTo(const OpenWayCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OpenWayTest : public AppShellTest, public ::testing::WithParamInterface<OpenWayCase> {
+protected:
+    static QByteArray Bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_P(OpenWayTest, TheBarShowsTheLoadedFormulaAndDrawAndSaveKeepIt) {
+    const OpenWay way = GetParam().way;
+    const QString path = File("kept.cvx");
+    {
+        CCurvixDoc doc;
+        doc.SetFormula("x");
+        doc.GetRotation()[1] = 33.25F; // turns nothing that is drawn
+        doc.GetRange()[0] = -9.87654F;
+        std::string error;
+        ASSERT_TRUE(SaveDocumentFile(doc, path.toStdString(), error)) << error;
+    }
+    const QByteArray original = Bytes(path);
+    std::vector<std::string> arguments;
+    if (way == OpenWay::commandLine)
+        arguments.push_back(path.toStdString());
+    if (way == OpenWay::dde)
+        arguments.emplace_back("/dde");
+    RunningApp run(arguments);
+    ASSERT_TRUE(run.started);
+    if (way != OpenWay::commandLine && way != OpenWay::dde) {
+        // Another curve and another text in the bar before the open.
+        run.EnterFormula(QStringLiteral("-x"));
+        ASSERT_TRUE(run.GreenNear(run.Grab(), 5, -5));
+    }
+    switch (way) {
+    case OpenWay::commandLine:
+        break;
+    case OpenWay::fileOpen:
+        AnswerFileDialog(path);
+        run.Frame()->SendCommand(ID_FILE_OPEN);
+        break;
+    case OpenWay::recentFile:
+        run.app->GetRecentFileList()->Add(path.toStdString());
+        run.Frame()->SendCommand(ID_FILE_MRU_FILE1);
+        break;
+    case OpenWay::drop:
+        EXPECT_TRUE(DropOn(run.Frame(), {QUrl::fromLocalFile(path)}));
+        break;
+    case OpenWay::openRequest:
+    case OpenWay::dde:
+        EXPECT_TRUE(RequestOpen(run.app->GetOpenRequestSocket(), path));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }, 15000));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
+        break;
+    }
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return run.Caption() == QStringLiteral("kept.cvx - Curvix"); }));
+    EXPECT_EQ(run.Formula()->text(), QStringLiteral("x"));
+
+    run.Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(run.Frame()));
+    run.Formula()->setFocus();
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Tab), QKeyCombination(Qt::Key_Return),
+                                      QKeyCombination(Qt::ControlModifier, Qt::Key_S)}) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+    }
+    EXPECT_EQ(run.Doc()->GetFormula(), ExprString("x"));
+    const QImage image = run.Grab();
+    EXPECT_TRUE(run.GreenNear(image, 5, 5));
+    EXPECT_FALSE(run.GreenNear(image, 5, -5));
+    EXPECT_EQ(Bytes(path), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OpenWayTest,
+                         ::testing::Values(OpenWayCase{"CommandLine", OpenWay::commandLine},
+                                           OpenWayCase{"FileOpen", OpenWay::fileOpen},
+                                           OpenWayCase{"RecentFile", OpenWay::recentFile},
+                                           OpenWayCase{"Drop", OpenWay::drop},
+                                           OpenWayCase{"OpenRequest", OpenWay::openRequest},
+                                           OpenWayCase{"Dde", OpenWay::dde}),
+                         [](const ::testing::TestParamInfo<OpenWayCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
 } // namespace curvix::test

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
@@ -99,6 +100,20 @@ bool RunningApp::GreenNear(const QImage& image, double x, double y) const {
         }
     }
     return false;
+}
+
+void AnswerFileDialog(const QString& path) {
+    WhenModal([path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        auto* name = dialog != nullptr
+                         ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                         : nullptr;
+        if (name == nullptr)
+            return false;
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+        return true;
+    });
 }
 
 void WhenModal(std::function<bool(QWidget*)> answer) {

@@ -64,4 +64,7 @@ private:
 // within ten seconds is closed, so that a failing test does not hang.
 void WhenModal(std::function<bool(QWidget*)> answer);
 
+// Types path into the next file dialog's name field and presses Enter.
+void AnswerFileDialog(const QString& path);
+
 } // namespace curvix::test

@@ -92,5 +92,21 @@ TEST(FormulaText, TextIsReturnedUntrimmedAsEightBitCharacters) {
     EXPECT_EQ(open.frame->GetFormulaText(), std::string("  x\xb2 "));
 }
 
+// What a load puts into the bar comes back byte for byte at the next Draw:
+// every byte value but 0, and texts beyond the field's typing limit.
+TEST(FormulaText, ALoadedFormulaComesBackWhole) {
+    OpenFrame open;
+    std::string everyByte;
+    for (int byte = 1; byte < 256; ++byte)
+        everyByte += static_cast<char>(byte);
+    const int typingLimit = open.Formula()->maxLength();
+    for (const std::string& text : {std::string(), std::string("x^2"), everyByte,
+                                    std::string(static_cast<std::size_t>(typingLimit) + 10, 'x')}) {
+        open.frame->SetFormulaText(text);
+        EXPECT_EQ(open.frame->GetFormulaText(), text) << text.size();
+        EXPECT_EQ(open.Formula()->cursorPosition(), 0);
+    }
+}
+
 } // namespace
 } // namespace curvix::test
