@@ -1,5 +1,6 @@
 #include "CurvixView.h"
 
+#include "ChildExposure.h"
 #include "CurveFrame.h"
 #include "CurvixDoc.h"
 
@@ -27,6 +28,7 @@ CCurvixView::CCurvixView() {
     setAutoFillBackground(false);
     setAccessibleName(QStringLiteral("Plot"));
     m_pSurface = std::make_unique<QtGLDevice>(this);
+    m_pExposure = new ChildExposure(this);
 }
 
 CCurvixView::~CCurvixView() = default;
@@ -103,6 +105,18 @@ void CCurvixView::OnLButtonDblClk() {
 }
 
 bool CCurvixView::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::WinIdChange:
+    case QEvent::ParentChange:
+        m_pExposure->WatchTopLevel();
+        break;
+    case QEvent::UpdateRequest:
+        m_pExposure->ExposeIfMissed();
+        break;
+    default:
+        break;
+    }
     // Moved to a screen with another pixel ratio, the window keeps its
     // logical size but not its device size: a size step and a repaint.
     if (event->type() == QEvent::ScreenChangeInternal) {

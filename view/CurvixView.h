@@ -9,6 +9,7 @@
 namespace curvix {
 
 class CCurvixDoc;
+class ChildExposure;
 
 // Holds the view's drawable. As a base listed before CCurvixScene it
 // outlives the rendering context, which is released on it.
@@ -67,7 +68,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QSize m_sizeProjected; // the device size of the last size step
+    QSize m_sizeProjected;      // the device size of the last size step
+    ChildExposure* m_pExposure; // a child QObject of the view
 };
 
 } // namespace curvix

@@ -1,5 +1,6 @@
 #include "QtGLDevice.h"
 
+#include <GL/gl.h>
 #include <QOpenGLContext>
 #include <QScreen>
 #include <QWidget>
@@ -101,8 +102,22 @@ bool QtGLDevice::SwapBuffers() {
     if (current == nullptr || window == nullptr || current->surface() != window) {
         return false;
     }
+    if (m_format.alphaBufferSize() <= 0 && current->format().alphaBufferSize() > 0)
+        MakeFrameOpaque();
     current->swapBuffers(window);
     return true;
+}
+
+void QtGLDevice::MakeFrameOpaque() {
+    GLboolean mask[4] = {};
+    GLfloat clear[4] = {};
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(0.0F, 0.0F, 0.0F, 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glColorMask(mask[0], mask[1], mask[2], mask[3]);
 }
 
 } // namespace curvix

@@ -31,6 +31,12 @@ public:
     static QSurfaceFormat FormatFor(const PixelFormatDescriptor& request);
 
 private:
+    // The request had no alpha channel, but the surface got one (EGL on
+    // Wayland offers no other configuration): a compositor would blend the
+    // frame by the alpha the clear left, so the alpha is set to 1 before
+    // the frame is shown.
+    void MakeFrameOpaque();
+
     QWidget* m_widget;
     QSurfaceFormat m_format;
     bool m_formatSet = false;
