@@ -2,6 +2,7 @@
 #include "CurvixIdentity.h"
 #include "CurvixResources.h"
 #include "DisplayCheck.h"
+#include "DisplayConnection.h"
 #include "StartupRequests.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ int main(int argc, char* argv[]) {
     }
     const std::unique_ptr<QCoreApplication> qtApp =
         windowless ? std::make_unique<QCoreApplication>(argc, argv)
-                   : std::make_unique<QApplication>(argc, argv);
+                   : curvix::ConnectToDisplay(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Curvix"));
     QApplication::setApplicationVersion(QLatin1String(curvix::kCurvixVersion));
     curvix::AfxSetResourceTable(&curvix::GetCurvixResources());

@@ -63,6 +63,16 @@ if [ -n "$C" ]; then
     row CurvixVersionFullStdout 1 "curvix: cannot write output: $no_space" : "$C --version >/dev/full"
     row CurvixWithoutDisplay 1 \
         "curvix: a display is needed: none of DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is set" : "$C"
+    unreachable="no display server answers there, or Qt's platform plugin for it is missing"
+    row CurvixUnreachableX11 1 "curvix: cannot open the display (DISPLAY=:987): $unreachable" : \
+        "DISPLAY=:987 $C"
+    row CurvixUnreachableWayland 1 \
+        "curvix: cannot open the display (QT_QPA_PLATFORM=wayland, WAYLAND_DISPLAY=nowhere): $unreachable" \
+        : "XDG_RUNTIME_DIR=\$PWD QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=nowhere $C"
+    row CurvixMissingPlugin 1 "curvix: cannot open the display (QT_QPA_PLATFORM=nosuch): $unreachable" : \
+        "QT_QPA_PLATFORM=nosuch $C"
+    row CurvixDisplayNameWithANewline 1 \
+        "curvix: cannot open the display (DISPLAY=:98\\x0a7): $unreachable" : "DISPLAY=\$':98\\n7' $C"
 fi
 
 echo "$((checks - failures)) passed, $failures failed"
