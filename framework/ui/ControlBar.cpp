@@ -17,6 +17,10 @@ QString CControlBar::GetWindowText() const {
     return m_pWindow != nullptr ? m_pWindow->windowTitle() : QString();
 }
 
+QSize CControlBar::GetWholeSize() const {
+    return m_pWindow != nullptr ? m_pWindow->minimumSizeHint() : QSize();
+}
+
 void CControlBar::EnableDocking(DWORD dwDockStyle) {
     m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
     OnDockingChanged();

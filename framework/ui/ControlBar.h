@@ -30,6 +30,9 @@ public:
     virtual void SetWindowText(const QString& text);
     QString GetWindowText() const;
 
+    // The size the bar needs, docked, to show all of its contents.
+    virtual QSize GetWholeSize() const;
+
     void EnableDocking(DWORD dwDockStyle);
     DWORD GetDockingStyle() const { return m_dwDockStyle; }
 

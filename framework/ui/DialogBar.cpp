@@ -10,13 +10,18 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace curvix {
 namespace {
 
 // Holds the controls at their template positions and keeps Tab inside
-// the bar, skipping disabled controls, as a dialog does.
+// the bar, skipping disabled controls, as a dialog does. The bar is as wide
+// as the frame: its first edit field takes the width the template does not
+// fill (down to a third of its own width), and the controls right of it
+// move with its right edge, so that they stay whole.
 class DialogBarPage : public QWidget {
 public:
     DialogBarPage(QWidget* parent, QSize templateSize) : QWidget(parent), m_size(templateSize) {
@@ -24,11 +29,42 @@ public:
         setFixedHeight(templateSize.height());
     }
     QSize sizeHint() const override { return m_size; }
-    QSize minimumSizeHint() const override { return {0, m_size.height()}; }
+    QSize minimumSizeHint() const override {
+        const int shrink = m_stretch != nullptr ? m_stretchRect.width() - MinimumStretchWidth() : 0;
+        return {m_size.width() - shrink, m_size.height()};
+    }
 
     void AddTabStop(QWidget* control) { m_tabStops.push_back(control); }
 
+    // The control that takes the free width; those whose template place
+    // lies right of it follow its right edge.
+    void SetStretchControl(QWidget* control) {
+        m_stretch = control;
+        m_stretchRect = control->geometry();
+        m_templateRects.clear();
+        for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            m_templateRects.emplace_back(child, child->geometry());
+        updateGeometry();
+    }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (m_stretch == nullptr)
+            return;
+        const int width =
+            std::max(MinimumStretchWidth(), m_stretchRect.width() + this->width() - m_size.width());
+        const int shift = width - m_stretchRect.width();
+        for (const auto& [control, rect] : m_templateRects) {
+            if (control == nullptr)
+                continue;
+            if (control == m_stretch)
+                control->setGeometry(QRect(rect.topLeft(), QSize(width, rect.height())));
+            else if (rect.left() >= m_stretchRect.right())
+                control->setGeometry(rect.translated(shift, 0));
+        }
+    }
+
     bool focusNextPrevChild(bool next) override {
         std::vector<QWidget*> stops;
         for (QWidget* control : m_tabStops) {
@@ -53,8 +89,13 @@ protected:
     }
 
 private:
+    int MinimumStretchWidth() const { return m_stretchRect.width() / 3; }
+
     QSize m_size;
     std::vector<QWidget*> m_tabStops;
+    QPointer<QWidget> m_stretch;
+    QRect m_stretchRect; // its place in the template
+    std::vector<std::pair<QPointer<QWidget>, QRect>> m_templateRects;
 };
 
 // The edit field's own context menu, less the key hints that the frame's
@@ -141,14 +182,24 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
             });
         }
     }
-    if (firstEdit != nullptr)
+    if (firstEdit != nullptr) {
         page->setFocusProxy(firstEdit);
+        page->SetStretchControl(firstEdit);
+    }
 
     holder->addWidget(page);
     pParentWnd->addToolBar(area, holder);
     AttachToFrame(pParentWnd, holder, nID, nStyle | WS_VISIBLE);
     holder->setVisible(true);
     return TRUE;
+}
+
+QSize CDialogBar::GetWholeSize() const {
+    if (m_pWindow == nullptr || m_pPage == nullptr)
+        return CControlBar::GetWholeSize();
+    // The holder's own margins around the page.
+    const QSize margins = m_pWindow->sizeHint() - m_pPage->sizeHint();
+    return m_pPage->minimumSizeHint() + margins;
 }
 
 QWidget* CDialogBar::GetDlgItem(int nID) const {

@@ -22,6 +22,8 @@ public:
     BOOL Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
 
     void OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) override;
+    // With its edit field at its narrowest.
+    QSize GetWholeSize() const override;
 
     // The control with the given ID, or null.
     QWidget* GetDlgItem(int nID) const;

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QUrl>
 #include <algorithm>
 
@@ -70,7 +71,7 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
         setWindowIcon(icon);
     // The window keeps its default place unless asked for another.
     if (cs.cx != CW_USEDEFAULT && cs.cy != CW_USEDEFAULT)
-        resize(cs.cx, cs.cy);
+        resize(FitOnScreen(QSize(cs.cx, cs.cy)));
     if (cs.x != CW_USEDEFAULT && cs.y != CW_USEDEFAULT)
         move(cs.x, cs.y);
     LoadMenu(nIDResource);
@@ -88,6 +89,7 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
     }
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     OnIdleUpdateCmdUI();
+    UpdateMinimumSize();
     return true;
 }
 
@@ -343,7 +345,43 @@ bool CFrameWnd::event(QEvent* event) {
     // status tips.
     if (event->type() == QEvent::StatusTip)
         return true;
-    return QMainWindow::event(event);
+    // The window system's frame is known once the window is shown: the
+    // first window fits its screen with it.
+    if (event->type() == QEvent::Show && !m_bFittedOnScreen) {
+        m_bFittedOnScreen = true;
+        QMetaObject::invokeMethod(
+            this, [this] { resize(FitOnScreen(size())); }, Qt::QueuedConnection);
+    }
+    const bool handled = QMainWindow::event(event);
+    // A bar shown, hidden, docked elsewhere or floated changes the room the
+    // bars need.
+    if (event->type() == QEvent::LayoutRequest)
+        UpdateMinimumSize();
+    return handled;
+}
+
+QSize CFrameWnd::FitOnScreen(QSize size) const {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return size;
+    // The window system's frame around the client area, where known.
+    const QSize frame = isVisible() ? frameGeometry().size() - this->size() : QSize(0, 0);
+    const QSize room = screen->availableGeometry().size() - frame;
+    return size.boundedTo(room).expandedTo(minimumSize());
+}
+
+void CFrameWnd::UpdateMinimumSize() {
+    // A docked bar may not be made smaller than its contents; the frame's
+    // layout then keeps the frame large enough for all of them. A floating
+    // bar sizes its own window.
+    for (CControlBar* bar : m_controlBars) {
+        QWidget* window = bar->GetSafeHwnd();
+        if (window == nullptr)
+            continue;
+        const QSize needed = window->isWindow() ? QSize(0, 0) : bar->GetWholeSize();
+        if (window->minimumSize() != needed)
+            window->setMinimumSize(needed);
+    }
 }
 
 bool CFrameWnd::eventFilter(QObject* watched, QEvent* event) {

@@ -43,6 +43,9 @@ public:
     // The first bar with this ID, in creation order.
     CControlBar* GetControlBar(UINT nID) const;
     void ShowControlBar(CControlBar* pBar, bool bShow);
+    // Keeps the frame at least as large as every docked bar needs to show
+    // whole.
+    void UpdateMinimumSize();
     int GetControlBarCount() const { return static_cast<int>(m_controlBars.size()); }
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
@@ -104,6 +107,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // size, made smaller where the frame would not fit its screen's
+    // available area (never below the minimum size).
+    QSize FitOnScreen(QSize size) const;
     static QEvent::Type OpenDroppedFilesEvent();
     void LoadMenu(UINT nIDResource);
     bool OwnsWidget(const QObject* object) const;
@@ -115,6 +121,7 @@ private:
     DWORD m_dwDockStyle = 0;
     QMetaObject::Connection m_idleConnection;
     std::vector<std::string> m_droppedFiles; // waiting to be opened
+    bool m_bFittedOnScreen = false;
 };
 
 } // namespace curvix

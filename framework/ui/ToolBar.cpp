@@ -167,6 +167,10 @@ BOOL CToolBar::CreateEx(CFrameWnd* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwSt
     return TRUE;
 }
 
+QSize CToolBar::GetWholeSize() const {
+    return m_pWindow != nullptr ? m_pWindow->sizeHint() : QSize();
+}
+
 void CToolBar::DockAt(Qt::DockWidgetArea area) {
     QDockWidget* dock = GetDockWidget();
     if (dock == nullptr)

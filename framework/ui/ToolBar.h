@@ -31,6 +31,8 @@ public:
 
     void SetWindowText(const QString& text) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) override;
+    // Every button in a row or column, as the bar is docked.
+    QSize GetWholeSize() const override;
 
     // Places the bar in one of the frame's dock sites.
     void DockAt(Qt::DockWidgetArea area);

@@ -44,6 +44,26 @@ TEST(DisplayScale, AxesSpanTheViewInDevicePixels) {
         EXPECT_TRUE(run.GreenNear(image, x, y)) << x << "," << y;
 }
 
+// 600 x 600 does not fit a screen of 512 logical pixels (1024 at scale 2):
+// the first window is made to fit, with its status bar on the screen.
+TEST(DisplayScale, TheFirstWindowFitsTheScreen) {
+    SettingsFolder settings;
+    RunningApp run;
+    ASSERT_TRUE(run.started);
+    CMainFrame* frame = run.Frame();
+    const QRect available = frame->screen()->availableGeometry();
+    EXPECT_LE(frame->frameGeometry().width(), available.width());
+    EXPECT_LE(frame->frameGeometry().height(), available.height());
+    if (available.height() >= 600 + frame->frameGeometry().height() - frame->height()) {
+        EXPECT_EQ(frame->size(), QSize(600, 600));
+    }
+    frame->move(available.topLeft());
+    run.Settle();
+    QWidget* status = run.Frame()->GetControlBar(AFX_IDW_STATUS_BAR)->GetSafeHwnd();
+    const QRect onScreen(status->mapToGlobal(QPoint(0, 0)), status->size());
+    EXPECT_TRUE(available.contains(onScreen)) << onScreen.y() << " " << available.bottom();
+}
+
 // Menus are greyed by the enable rule before they first open.
 TEST(Accessibility, NamesAndTheEnableRuleFromTheStart) {
     OpenFrame open([] { return new CCurvixView; });

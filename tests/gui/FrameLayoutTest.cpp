@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -145,21 +147,77 @@ INSTANTIATE_TEST_SUITE_P(
                       DialogRectCase{{0, 0, 376, 17}, {5, 13}, {0, 0, 470, 28}},
                       DialogRectCase{{254, 1, 17, 14}, {7, 16}, {445, 2, 29, 28}}));
 
-TEST(FormulaBar, ControlsSitAtTheirTemplatePositionsInTheBarsFont) {
+// The edit field takes the width the template leaves free; the buttons
+// right of it keep their size and move with its right edge, down to the
+// frame's minimum width (0 below).
+class FormulaBarWidthTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(FormulaBarWidthTest, ControlsSitAtTheirTemplatePlacesWithTheFieldStretched) {
     OpenFrame open;
     const DialogResource* dialog =
         ResourceTable::FindIn(GetCurvixResources().dialogs, IDD_FORMULABAR);
     ASSERT_NE(dialog, nullptr);
+    const int width = GetParam() == 0 ? open.frame->minimumWidth() : GetParam();
+    open.frame->resize(width, open.frame->height());
+    QTest::qWait(50);
+    ASSERT_EQ(open.frame->width(), std::max(width, open.frame->minimumWidth()));
     QWidget* page = open.frame->m_wndFormulaBar.GetPage();
     const DialogBaseUnits base = AfxGetDialogBaseUnits(page->font());
-    EXPECT_EQ(page->height(), AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, base).height());
+    const QRect pageRect = AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, base);
+    EXPECT_EQ(page->height(), pageRect.height());
+    const QRect editTemplate = AfxMapDialogRect(23, 1, 228, 14, base);
+    const int shift = open.Formula()->width() - editTemplate.width();
+    EXPECT_EQ(shift, std::max(page->width() - pageRect.width(),
+                              editTemplate.width() / 3 - editTemplate.width()));
     for (const DialogItemResource& item : dialog->items) {
         if (item.id == IDC_STATIC)
             continue;
         QWidget* control = open.frame->m_wndFormulaBar.GetDlgItem(item.id);
         ASSERT_NE(control, nullptr) << item.id;
-        EXPECT_EQ(control->geometry(), AfxMapDialogRect(item.x, item.y, item.cx, item.cy, base))
-            << item.id;
+        QRect expected = AfxMapDialogRect(item.x, item.y, item.cx, item.cy, base);
+        if (item.id == IDC_FORMULA)
+            expected.setWidth(expected.width() + shift);
+        else
+            expected.translate(shift, 0);
+        EXPECT_EQ(control->geometry(), expected) << item.id;
+        EXPECT_LE(InFrame(*open.frame, control).right(), open.frame->width() - 1) << item.id;
+        EXPECT_TRUE(control->isVisible()) << item.id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FrameWidths, FormulaBarWidthTest,
+                         ::testing::Values(0, 450, 550, 600, 900));
+
+// At its minimum size the frame still shows every bar whole: each toolbar
+// button, the formula bar's controls and both status panes, also with a
+// toolbar docked on another side.
+TEST(FrameLayout, EveryBarShowsWholeAtTheMinimumSize) {
+    OpenFrame open;
+    TestFrame& frame = *open.frame;
+    const int sizePaneWidth = frame.m_wndStatusBar.GetPaneLabel(1)->width();
+    for (const Qt::DockWidgetArea sceneSide : {Qt::LeftDockWidgetArea, Qt::TopDockWidgetArea}) {
+        frame.m_wndSceneBar.DockAt(sceneSide);
+        QTest::qWait(50);
+        frame.resize(1, 1);
+        QTest::qWait(50);
+        EXPECT_EQ(frame.size(), frame.minimumSize()) << sceneSide;
+        EXPECT_GT(frame.width(), 100);
+        const QRect inside = frame.rect();
+        for (const CToolBar* bar : {&frame.m_wndFileBar, &frame.m_wndSceneBar}) {
+            for (int i = 0; i < bar->GetCount(); ++i) {
+                const QWidget* button = bar->GetItemButton(i);
+                if (button == nullptr)
+                    continue; // a separator
+                EXPECT_TRUE(button->isVisible()) << sceneSide << " " << i;
+                EXPECT_TRUE(inside.contains(InFrame(frame, button))) << sceneSide << " " << i;
+            }
+        }
+        for (UINT id : {IDC_SQRT, IDC_DRAW})
+            EXPECT_TRUE(inside.contains(InFrame(frame, open.Button(id)))) << id;
+        EXPECT_GT(open.Formula()->width(), 0);
+        const QWidget* sizePane = frame.m_wndStatusBar.GetPaneLabel(1);
+        EXPECT_TRUE(inside.contains(InFrame(frame, sizePane)));
+        EXPECT_EQ(sizePane->width(), sizePaneWidth);
     }
 }
 
