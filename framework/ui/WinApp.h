@@ -30,10 +30,11 @@ public:
 
     virtual BOOL InitInstance();
     // Writes the recent-file list back (not after an unregister request);
-    // returns the exit code: 0, or 1 after a failed start.
+    // returns the exit code: 0, or 1 after a failed start or when the
+    // settings could not be written (the file is then as it was).
     virtual int ExitInstance();
 
-    // Settings go to QSettings under this organisation and the
+    // Settings go to QSettings' file for this organisation and the
     // application name (string AFX_IDS_APP_TITLE).
     void SetRegistryKey(const char* company);
     // The recent-file list with nMaxMRU entries, read from the settings,

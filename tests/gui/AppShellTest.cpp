@@ -16,9 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace curvix::test {
 namespace {
@@ -359,28 +357,6 @@ TEST_F(AppShellTest, DdeFailsAtOnceWhenAnotherInstanceReceivesTheRequests) {
     RunningApp run({"/dde"});
     EXPECT_FALSE(run.started);
     EXPECT_EQ(run.app->ExitInstance(), 1);
-}
-
-TEST_F(AppShellTest, SettingsThatCannotBeWrittenAtExitKeepTheOldFileAndFailTheExit) {
-    RunningApp run({Doc().toStdString()});
-    ASSERT_TRUE(run.started);
-    const auto stored = [this] {
-        QFile file(settings.ConfigFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-    };
-    const QByteArray before = stored();
-    // A file size limit one byte below what the exit writes.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = static_cast<rlim_t>(before.size() - 1);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const int status = run.app->ExitInstance();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(stored(), before);
 }
 
 TEST_F(AppShellTest, DroppedFilesOpenInTurnAndTheLastStaysOpen) {

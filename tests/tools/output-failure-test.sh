@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The programs with outputs that fail: each ends with status 1 and one line
 # naming the cause, and destroys nothing its output path named.
-#   output-failure-test.sh CURVIX-RENDER CURVIX-EVAL [CURVIX]
+#   output-failure-test.sh CURVIX-RENDER CURVIX-EVAL [CURVIX [CURVIX-XPM2PNG]]
 set -u
-R=$1 E=$2 C=${3:-}
+R=$1 E=$2 C=${3:-} X=${4:-}
+xpm="$(cd "$(dirname "$0")/../.." && pwd)/resources/images/CurvixIcon32.xpm"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 tmp=$(mktemp -d)
 chmod 755 "$tmp"
@@ -73,6 +74,11 @@ if [ -n "$C" ]; then
         "QT_QPA_PLATFORM=nosuch $C"
     row CurvixDisplayNameWithANewline 1 \
         "curvix: cannot open the display (DISPLAY=:98\\x0a7): $unreachable" : "DISPLAY=\$':98\\n7' $C"
+fi
+if [ -n "$X" ]; then
+    row Xpm2pngFullDeviceLink 1 "curvix-xpm2png: cannot write out: $no_space" 'ln -s /dev/full out' \
+        "$X '$xpm' out 128"
+    row Xpm2pngLinkToAFile 0 "" 'ln -s old out' "$X '$xpm' out 128 && [ -L out ] && png old"
 fi
 
 echo "$((checks - failures)) passed, $failures failed"

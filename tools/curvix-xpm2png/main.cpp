@@ -1,10 +1,15 @@
 // curvix-xpm2png IN.xpm OUT.png [SIZE]: converts one icon image, keeping its
 // transparent pixels; with SIZE, each pixel is repeated to make a square
 // SIZE pixels wide (SIZE a multiple of the image's). Exit status 1 when
-// either file fails.
+// either file fails; OUT is replaced only by a completely written image.
+#include "SaveFile.h"
+
+#include <QBuffer>
 #include <QImage>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
     if (argc != 3 && argc != 4) {
@@ -22,9 +27,28 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (!image.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-        std::fprintf(stderr, "curvix-xpm2png: cannot write %s\n", argv[2]);
+    // Encoded in memory: QImage's own file writing does not see a write cut
+    // short.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        std::fprintf(stderr, "curvix-xpm2png: cannot encode %s\n", argv[1]);
         return 1;
     }
-    return 0;
+    curvix::CSaveFile file;
+    const auto length = static_cast<std::size_t>(png.size());
+    int error = 0;
+    errno = 0;
+    if (!file.Open(argv[2])) {
+        error = file.GetSystemError();
+    } else if (std::fwrite(png.constData(), 1, length, file.File()) != length) {
+        error = errno != 0 ? errno : EIO;
+        file.Cancel();
+    } else if (!file.Commit()) {
+        error = file.GetSystemError();
+    }
+    if (error == 0)
+        return 0;
+    std::fprintf(stderr, "curvix-xpm2png: cannot write %s: %s\n", argv[2], std::strerror(error));
+    return 1;
 }

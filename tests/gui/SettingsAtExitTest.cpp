@@ -1,0 +1,201 @@
+// The settings the program writes at exit when that cannot be done: the
+// file stays byte for byte, the exit status is 1, and one line says why.
+
+#include "AppTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace curvix::test {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+// What run writes to standard error, taken through a pipe, which a file
+// size limit does not apply to.
+std::string StandardErrorOf(const std::function<void()>& run) {
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return "(no pipe)";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(ends[1], STDERR_FILENO);
+    ::close(ends[1]);
+    run();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    std::string text;
+    char buffer[4096];
+    ssize_t count = 0;
+    while ((count = ::read(ends[0], buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(count));
+    ::close(ends[0]);
+    return text;
+}
+
+class SettingsAtExitTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Folders with long names make the new file larger than any lock
+        // file, so that a limit inside it lets the lock be taken and cuts
+        // the settings themselves.
+        QString folder = files.path();
+        for (int level = 0; level < 3; ++level)
+            folder += QLatin1Char('/') + QString(200, QLatin1Char(static_cast<char>('a' + level)));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        doc = folder + QStringLiteral("/doc.cvx");
+        old = files.filePath(QStringLiteral("old.cvx"));
+        for (const QString& path : {doc, old}) {
+            CCurvixDoc document;
+            document.SetFormula("x");
+            std::string error;
+            ASSERT_TRUE(SaveDocumentFile(document, path.toStdString(), error)) << error;
+        }
+        QSettings stored(settings.ConfigFile(), QSettings::IniFormat);
+        stored.setValue(QStringLiteral("Recent File List/File1"), old);
+    }
+
+    // The settings folder's entries, hidden ones too.
+    QStringList Folder() const {
+        return QDir(QFileInfo(settings.ConfigFile()).absolutePath())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    // The file that the exit after opening doc writes, as QSettings writes
+    // it from the same start.
+    QByteArray NewFile() const {
+        const QString copy = files.filePath(QStringLiteral("expected.conf"));
+        QFile::remove(copy);
+        QFile::copy(settings.ConfigFile(), copy);
+        {
+            QSettings expected(copy, QSettings::IniFormat);
+            expected.remove(QStringLiteral("Recent File List"));
+            expected.setValue(QStringLiteral("Recent File List/File1"), doc);
+            expected.setValue(QStringLiteral("Recent File List/File2"), old);
+        }
+        return ReadAll(copy);
+    }
+
+    std::string FailureLine() const {
+        return "Cannot write the settings to " + settings.ConfigFile().toStdString() + ".\n";
+    }
+
+    SettingsFolder settings;
+    QTemporaryDir files;
+    QString doc;
+    QString old;
+};
+
+// A file size limit below the size of the new file.
+struct LimitCase {
+    const char* name;
+    rlim_t (*limit)(const QByteArray& newFile);
+};
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SettingsFileLimitTest : public SettingsAtExitTest,
+                              public ::testing::WithParamInterface<LimitCase> {};
+
+TEST_P(SettingsFileLimitTest, AWriteCutShortKeepsTheOldFileAndFailsTheExit) {
+    RunningApp run({doc.toStdString()});
+    ASSERT_TRUE(run.started);
+    const QByteArray before = ReadAll(settings.ConfigFile());
+    const QStringList folder = Folder();
+    const QByteArray newFile = NewFile();
+    const rlim_t limit = GetParam().limit(newFile);
+    ASSERT_LT(limit, static_cast<rlim_t>(newFile.size()));
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = limit;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    int status = 0;
+    const std::string error = StandardErrorOf([&] {
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        status = run.app->ExitInstance();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+    });
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(error, FailureLine());
+    EXPECT_EQ(ReadAll(settings.ConfigFile()), before);
+    EXPECT_EQ(Folder(), folder); // no temporary or lock file left
+    // Without the limit the same exit writes the new file.
+    EXPECT_EQ(run.app->ExitInstance(), 0);
+    EXPECT_EQ(ReadAll(settings.ConfigFile()), newFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SettingsFileLimitTest,
+    ::testing::Values(
+        LimitCase{"Nothing", [](const QByteArray&) { return rlim_t{0}; }},
+        LimitCase{"InTheFirstEntry",
+                  [](const QByteArray& file) {
+                      const auto start = file.indexOf("File1=");
+                      return static_cast<rlim_t>(start + (file.indexOf('\n', start) - start) / 2);
+                  }},
+        LimitCase{"OneByteShort",
+                  [](const QByteArray& file) { return static_cast<rlim_t>(file.size() - 1); }}),
+    [](const ::testing::TestParamInfo<LimitCase>& info) { return std::string(info.param.name); });
+
+// A settings file the exit cannot read as settings is not replaced.
+struct UnreadableCase {
+    const char* name;
+    void (*spoil)(const QString& path);
+};
+
+void PrintTo(const UnreadableCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UnreadableSettingsTest : public SettingsAtExitTest,
+                               public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(UnreadableSettingsTest, AreLeftAsTheyAreAndFailTheExit) {
+    GetParam().spoil(settings.ConfigFile());
+    const QByteArray before = ReadAll(settings.ConfigFile());
+    const QStringList folder = Folder();
+    RunningApp run({doc.toStdString()});
+    ASSERT_TRUE(run.started);
+    int status = 0;
+    const std::string error = StandardErrorOf([&] { status = run.app->ExitInstance(); });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(error, FailureLine());
+    EXPECT_EQ(ReadAll(settings.ConfigFile()), before);
+    EXPECT_EQ(Folder(), folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, UnreadableSettingsTest,
+                         ::testing::Values(UnreadableCase{"ALineThatIsNoSetting",
+                                                          [](const QString& path) {
+                                                              QFile file(path);
+                                                              ASSERT_TRUE(
+                                                                  file.open(QIODevice::Append));
+                                                              file.write("no setting here\n");
+                                                          }},
+                                           UnreadableCase{"AFolderInItsPlace",
+                                                          [](const QString& path) {
+                                                              ASSERT_TRUE(QFile::remove(path));
+                                                              ASSERT_TRUE(QDir().mkdir(path));
+                                                          }}),
+                         [](const ::testing::TestParamInfo<UnreadableCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace
+} // namespace curvix::test
