@@ -57,8 +57,9 @@ std::string DescribeDisplay(int argc, const char* const* argv) {
         add("-platform ", platform);
     }
     for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
-        if (IsSet(name)) {
-            add((std::string(name) + "=").c_str(), std::getenv(name));
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            add((std::string(name) + "=").c_str(), value);
         }
     }
     return description;

@@ -349,8 +349,11 @@ bool CFrameWnd::event(QEvent* event) {
     // first window fits its screen with it.
     if (event->type() == QEvent::Show && !m_bFittedOnScreen) {
         m_bFittedOnScreen = true;
-        QMetaObject::invokeMethod(
-            this, [this] { resize(FitOnScreen(size())); }, Qt::QueuedConnection);
+        QCoreApplication::postEvent(this, new QEvent(FitOnScreenEvent()));
+    }
+    if (event->type() == FitOnScreenEvent()) {
+        resize(FitOnScreen(size()));
+        return true;
     }
     const bool handled = QMainWindow::event(event);
     // A bar shown, hidden, docked elsewhere or floated changes the room the
@@ -438,6 +441,11 @@ void CFrameWnd::dropEvent(QDropEvent* event) {
     // event loop must not run inside the drag-and-drop exchange.
     m_droppedFiles.insert(m_droppedFiles.end(), files.begin(), files.end());
     QCoreApplication::postEvent(this, new QEvent(OpenDroppedFilesEvent()));
+}
+
+QEvent::Type CFrameWnd::FitOnScreenEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 QEvent::Type CFrameWnd::OpenDroppedFilesEvent() {

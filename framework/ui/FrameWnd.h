@@ -111,6 +111,7 @@ private:
     // available area (never below the minimum size).
     QSize FitOnScreen(QSize size) const;
     static QEvent::Type OpenDroppedFilesEvent();
+    static QEvent::Type FitOnScreenEvent();
     void LoadMenu(UINT nIDResource);
     bool OwnsWidget(const QObject* object) const;
 

@@ -37,18 +37,19 @@ int main(int argc, char* argv[]) {
     }
     curvix::CSaveFile file;
     const auto length = static_cast<std::size_t>(png.size());
-    int error = 0;
+    const auto fail = [&](int error) {
+        std::fprintf(stderr, "curvix-xpm2png: cannot write %s: %s\n", argv[2],
+                     std::strerror(error));
+        return 1;
+    };
     errno = 0;
-    if (!file.Open(argv[2])) {
-        error = file.GetSystemError();
-    } else if (std::fwrite(png.constData(), 1, length, file.File()) != length) {
-        error = errno != 0 ? errno : EIO;
+    if (file.Open(argv[2]) && std::fwrite(png.constData(), 1, length, file.File()) != length) {
+        const int error = errno != 0 ? errno : EIO;
         file.Cancel();
-    } else if (!file.Commit()) {
-        error = file.GetSystemError();
+        return fail(error);
     }
-    if (error == 0)
-        return 0;
-    std::fprintf(stderr, "curvix-xpm2png: cannot write %s: %s\n", argv[2], std::strerror(error));
-    return 1;
+    // Not open, or not committed: the system's error says why.
+    if (file.File() == nullptr || !file.Commit())
+        return fail(file.GetSystemError());
+    return 0;
 }
