@@ -23,8 +23,12 @@ void ChildExposure::WatchTopLevel() {
 void ChildExposure::ExposeIfMissed() {
     QWindow* window = m_child->windowHandle();
     if (window == nullptr || window->isExposed() || !m_child->isVisible() ||
-        m_topLevel == nullptr || !m_topLevel->isExposed())
+        m_topLevel == nullptr || !m_topLevel->isExposed() || window == m_asked)
         return;
+    // Once per window: a child that is still not exposed afterwards is one
+    // the compositor hides (its frames unanswered), which Qt itself exposes
+    // again when the compositor shows it.
+    m_asked = window;
     const QSize size = window->size();
     window->resize(size.width(), size.height() + 1);
     window->resize(size);

@@ -36,6 +36,7 @@ protected:
 private:
     QWidget* m_child;
     QPointer<QWindow> m_topLevel;
+    QPointer<QWindow> m_asked; // the child window whose expose was asked for
 };
 
 } // namespace curvix
