@@ -86,8 +86,17 @@ protected:
         return ReadAll(copy);
     }
 
-    std::string FailureLine() const {
-        return "Cannot write the settings to " + settings.ConfigFile().toStdString() + ".\n";
+    // Runs the exit and checks that it failed as it must: status 1, the one
+    // line, and the settings file and its folder as they were before.
+    void ExpectFailedExit(const std::function<int()>& exit, const QByteArray& before,
+                          const QStringList& folder) const {
+        int status = 0;
+        const std::string error = StandardErrorOf([&] { status = exit(); });
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(error,
+                  "Cannot write the settings to " + settings.ConfigFile().toStdString() + ".\n");
+        EXPECT_EQ(ReadAll(settings.ConfigFile()), before);
+        EXPECT_EQ(Folder(), folder); // no temporary or lock file left
     }
 
     SettingsFolder settings;
@@ -123,18 +132,15 @@ TEST_P(SettingsFileLimitTest, AWriteCutShortKeepsTheOldFileAndFailsTheExit) {
     rlimit small = saved;
     small.rlim_cur = limit;
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    int status = 0;
-    const std::string error = StandardErrorOf([&] {
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        status = run.app->ExitInstance();
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-    });
+    ExpectFailedExit(
+        [&] {
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            const int status = run.app->ExitInstance();
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            return status;
+        },
+        before, folder);
     std::signal(SIGXFSZ, previous);
-
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(error, FailureLine());
-    EXPECT_EQ(ReadAll(settings.ConfigFile()), before);
-    EXPECT_EQ(Folder(), folder); // no temporary or lock file left
     // Without the limit the same exit writes the new file.
     EXPECT_EQ(run.app->ExitInstance(), 0);
     EXPECT_EQ(ReadAll(settings.ConfigFile()), newFile);
@@ -172,12 +178,7 @@ TEST_P(UnreadableSettingsTest, AreLeftAsTheyAreAndFailTheExit) {
     const QStringList folder = Folder();
     RunningApp run({doc.toStdString()});
     ASSERT_TRUE(run.started);
-    int status = 0;
-    const std::string error = StandardErrorOf([&] { status = run.app->ExitInstance(); });
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(error, FailureLine());
-    EXPECT_EQ(ReadAll(settings.ConfigFile()), before);
-    EXPECT_EQ(Folder(), folder);
+    ExpectFailedExit([&] { return run.app->ExitInstance(); }, before, folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnreadableSettingsTest,
