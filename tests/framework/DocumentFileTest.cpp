@@ -123,22 +123,6 @@ TEST_F(DocumentFileTest, FilesThatCannotBeOpenedChangeNothing) {
          "%s was not found."},
         {"folder", [](const TempFolder& f) { return f.Path(); },
          "Failed to open document. %s is a directory."},
-        {"fifo",
-         [](const TempFolder& f) {
-             ::mkfifo(f.File("fifo").c_str(), 0600);
-             return f.File("fifo");
-         },
-         "Failed to open document. %s is not a regular file."},
-        {"device", [](const TempFolder&) { return std::string("/dev/zero"); },
-         "Failed to open document. /dev/zero is not a regular file."},
-        {"link loop",
-         [](const TempFolder& f) {
-             ::symlink("loop", f.File("loop").c_str());
-             return f.File("loop");
-         },
-         "Failed to open document. %s: Too many levels of symbolic links."},
-        {"line feed in the name", [](const TempFolder& f) { return f.File("a\nb.doc"); },
-         "%s was not found."},
     };
     for (const auto& c : cases) {
         error.clear();
@@ -146,11 +130,7 @@ TEST_F(DocumentFileTest, FilesThatCannotBeOpenedChangeNothing) {
         EXPECT_FALSE(OpenDocumentFile(document, path, error)) << c.name;
         std::string expected = c.text;
         if (const auto at = expected.find("%s"); at != std::string::npos) {
-            std::string shown = path;
-            if (const auto feed = shown.find('\n'); feed != std::string::npos) {
-                shown.replace(feed, 1, "\\x0a");
-            }
-            expected.replace(at, 2, shown);
+            expected.replace(at, 2, path);
         }
         EXPECT_EQ(error, expected) << c.name;
         EXPECT_EQ(document.text, "before") << c.name;
