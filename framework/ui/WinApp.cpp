@@ -1,5 +1,6 @@
 #include "WinApp.h"
 
+#include "DialogState.h"
 #include "OpenRequestServer.h"
 #include "ResourceLoader.h"
 
@@ -308,6 +309,7 @@ QString CWinApp::FileFilter() const {
 }
 
 std::string CWinApp::PromptOpenFileName() {
+    KeepDialogStateOutOfHome();
     QFileDialog dialog(m_pMainWnd, QStringLiteral("Open"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -319,6 +321,7 @@ std::string CWinApp::PromptOpenFileName() {
 }
 
 std::string CWinApp::PromptSaveFileName(const std::string& initial) {
+    KeepDialogStateOutOfHome();
     QFileDialog dialog(m_pMainWnd, QStringLiteral("Save As"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

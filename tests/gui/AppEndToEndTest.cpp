@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -191,6 +192,10 @@ TEST_F(AppEndToEndTest, SaveAsThenOpenRecomputesFromTheLoadedFormula) {
     AnswerFileDialog(path);
     run.Frame()->SendCommand(ID_FILE_OPEN);
     run.Settle();
+    // The dialogs' state is not in the QtProject.conf all Qt programs share.
+    EXPECT_FALSE(QFileInfo::exists(
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QtProject"))
+            .fileName()));
     EXPECT_EQ(run.Doc()->GetFormula(), ExprString("x"));
     // The bar shows the loaded formula, so the next Draw keeps it.
     EXPECT_EQ(run.Formula()->text(), QStringLiteral("x"));
