@@ -27,6 +27,9 @@ trigonometric functions in degrees or radians, absolute values and
 variables.]=])
 
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME curvix-tools)
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the EGL vendor
+# library behind libglvnd and the software renderer PNG images are drawn with.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "libegl-mesa0, libgl1-mesa-dri")
 set(CPACK_COMPONENT_TOOLS_DESCRIPTION "Command-line tools of the Curvix function plotter
 curvix-eval evaluates formulas and samples curves on the command line;
 curvix-render draws plots of Curvix documents or formulas into PNG, SVG

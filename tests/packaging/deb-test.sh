@@ -16,7 +16,7 @@ arch=$(dpkg --print-architecture)
 
 # package | libraries Depends must name | a Depends word that must not occur | a file it holds
 packages=(
-    "curvix-tools|libc6 libstdc++6 libpng16-16 libcairo2 libegl1|qt|./usr/bin/curvix-render"
+    "curvix-tools|libc6 libstdc++6 libpng16-16 libcairo2 libegl1 libegl-mesa0 libgl1-mesa-dri|qt|./usr/bin/curvix-render"
     "curvix|libc6 libstdc++6 libqt6widgets6 curvix-tools|-|./usr/bin/curvix"
 )
 for row in "${packages[@]}"; do
