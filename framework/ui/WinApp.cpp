@@ -309,7 +309,7 @@ QString CWinApp::FileFilter() const {
 }
 
 std::string CWinApp::PromptOpenFileName() {
-    KeepDialogStateOutOfHome();
+    const DialogStateOutOfHome dialogState;
     QFileDialog dialog(m_pMainWnd, QStringLiteral("Open"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -321,7 +321,7 @@ std::string CWinApp::PromptOpenFileName() {
 }
 
 std::string CWinApp::PromptSaveFileName(const std::string& initial) {
-    KeepDialogStateOutOfHome();
+    const DialogStateOutOfHome dialogState;
     QFileDialog dialog(m_pMainWnd, QStringLiteral("Save As"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
