@@ -1,74 +1,51 @@
 #include "ShellRegistration.h"
 
-#include "CurvixResources.h"
 #include "MimeAppsList.h"
-#include "Resource.h"
 #include "ShellData.h"
 #include "ShellFiles.h"
 
-#include <QBuffer>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <vector>
 
 namespace curvix {
 namespace {
 
-// The desktop's icon sizes. Each is made from the largest image whose size
-// divides it, every pixel repeated, as the build makes the installed ones.
-constexpr int kIconSizes[] = {16, 32, 48, 64, 128};
+// The PNG icons the build drew from the scalable ones, at every size of
+// the hicolor theme: :/hicolor/SIZExSIZE/{apps,mimetypes}/NAME.png.
+constexpr char kIconResources[] = ":/hicolor";
 
 constexpr char kMimeCacheGroup[] = "[MIME Cache]";
+
+// The line that marks a desktop entry as one a Curvix wrote for the user,
+// not one the user made.
+constexpr char kPerUserMark[] = "X-Curvix-Registration=per-user\n";
 
 struct ShellFile {
     QString path; // relative to the data folder
     QByteArray content;
 };
 
-QByteArray PngOf(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
-}
-
-QImage IconOfSize(const std::vector<XpmData>& images, int size) {
-    QImage best;
-    for (const auto xpm : images) {
-        const QImage image(xpm);
-        if (!image.isNull() && size % image.width() == 0 && image.width() > best.width())
-            best = image;
-    }
-    return best.isNull() ? best
-                         : best.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
-
 QString DocumentIconName() {
     return QString::fromLatin1(kCurvixMimeType).replace(QLatin1Char('/'), QLatin1Char('-'));
+}
+
+QByteArray ResourceContent(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 std::vector<ShellFile> RegistrationFiles(const QString& program) {
     std::vector<ShellFile> files;
     files.push_back(
         {QStringLiteral("mime/packages/curvix-document.xml"), QByteArray(CurvixMimePackageXml())});
-    for (const auto& icon : CurvixIcons()) {
-        const bool document = icon.id == IDR_CURVIXTYPE;
-        if (!document && icon.id != IDR_MAINFRAME)
-            continue;
-        for (const int size : kIconSizes) {
-            const QImage image = IconOfSize(icon.images, size);
-            if (image.isNull())
-                continue;
-            files.push_back(
-                {QStringLiteral("icons/hicolor/%1x%1/%2/%3.png")
-                     .arg(size)
-                     .arg(document ? QStringLiteral("mimetypes") : QStringLiteral("apps"),
-                          document ? DocumentIconName() : QStringLiteral("curvix")),
-                 PngOf(image)});
-        }
+    const QString icons = QLatin1String(kIconResources);
+    QDirIterator it(icons, {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString resource = it.next();
+        files.push_back({QStringLiteral("icons/hicolor") + resource.mid(icons.size()),
+                         ResourceContent(resource)});
     }
     files.push_back({QStringLiteral("icons/hicolor/scalable/apps/curvix.svg"),
                      QByteArray(CurvixScalableIconSvg())});
@@ -78,6 +55,25 @@ std::vector<ShellFile> RegistrationFiles(const QString& program) {
     files.push_back({QStringLiteral("applications/") + QLatin1String(kCurvixDesktopId),
                      CurvixDesktopEntry(program)});
     return files;
+}
+
+QString EntryPath(const ShellPaths& paths) {
+    return paths.dataHome + QStringLiteral("/applications/") + QLatin1String(kCurvixDesktopId);
+}
+
+// The entry without its Exec line and mark, which name the program file.
+QByteArray WithoutProgram(QByteArray entry) {
+    entry.replace(kPerUserMark, "");
+    const qsizetype exec = entry.indexOf("\nExec=");
+    return exec < 0 ? entry : entry.left(exec) + entry.mid(entry.indexOf('\n', exec + 1));
+}
+
+// A per-user entry with our ID that a Curvix wrote: marked, or written before
+// entries were marked (the installed entry apart from the Exec line). Any
+// other is the user's own and stays as it is.
+bool IsOurEntry(const QByteArray& entry) {
+    return entry.contains(QByteArray("\n") + kPerUserMark) ||
+           WithoutProgram(entry) == WithoutProgram(QByteArray(CurvixDesktopEntryText()));
 }
 
 QString MimeFolder(const ShellPaths& paths) {
@@ -234,6 +230,56 @@ QByteArray QuotedExecArgument(const QString& argument) {
     return quoted + "\"";
 }
 
+// Brings the per-user MIME database and desktop cache up to date after our
+// files went (removing them when nothing else is in them), and removes the
+// folders left empty.
+void TidyAfterRemoving(const ShellPaths& paths, QStringList touched) {
+    if (!RemoveMimeDatabaseWithoutPackages(MimeFolder(paths)))
+        RunDesktopTool("update-mime-database", MimeFolder(paths));
+    if (HasDesktopEntries(ApplicationsFolder(paths)))
+        RunDesktopTool("update-desktop-database", ApplicationsFolder(paths));
+    else
+        QFile::remove(ApplicationsFolder(paths) + QStringLiteral("/mimeinfo.cache"));
+
+    touched << MimeFolder(paths) + QStringLiteral("/packages") << ApplicationsFolder(paths);
+    for (const QString& folder : touched)
+        RemoveEmptyFolders(folder, TidyStop(paths, paths.dataHome));
+}
+
+ShellRegistrationStats RemoveUserCopies(const ShellPaths& paths,
+                                        const std::vector<ShellFile>& files) {
+    ShellRegistrationStats stats;
+    QStringList touched;
+    for (const auto& file : files) {
+        const QString path = paths.dataHome + QLatin1Char('/') + file.path;
+        if (QFileInfo(path).isFile() && QFile::remove(path)) {
+            ++stats.filesRemoved;
+            touched << QFileInfo(path).path();
+        }
+    }
+    TidyAfterRemoving(paths, touched);
+    return stats;
+}
+
+// A desktop entry with our ID in the user's folder that the user made.
+bool IsUsersOwnEntry(const ShellPaths& paths) {
+    bool readable = false;
+    const QByteArray entry = ReadRegularFile(EntryPath(paths), &readable);
+    return readable && !entry.isEmpty() && !IsOurEntry(entry);
+}
+
+// What another Curvix (a build tree, a private install) registered for the
+// user hides the installation: its entry would start that program. It
+// goes when its entry is one a Curvix wrote.
+ShellRegistrationStats RemoveOtherCopies(const ShellPaths& paths,
+                                         const std::vector<ShellFile>& files) {
+    bool readable = false;
+    const QByteArray entry = ReadRegularFile(EntryPath(paths), &readable);
+    if (!readable || entry.isEmpty() || !IsOurEntry(entry))
+        return {};
+    return RemoveUserCopies(paths, files);
+}
+
 } // namespace
 
 QByteArray CurvixDesktopEntry(const QString& program) {
@@ -241,19 +287,23 @@ QByteArray CurvixDesktopEntry(const QString& program) {
     QByteArray entry(CurvixDesktopEntryText());
     const qsizetype exec = entry.indexOf("\nExec=") + 6;
     const qsizetype name = entry.indexOf(' ', exec);
-    return entry.left(exec) + QuotedExecArgument(program) + entry.mid(name);
+    return entry.left(exec) + QuotedExecArgument(program) + entry.mid(name) + kPerUserMark;
 }
 
 ShellRegistrationStats RegisterShellFileTypes(const ShellPaths& paths) {
     ShellRegistrationStats stats;
     const std::vector<ShellFile> files = RegistrationFiles(paths.program);
     if (InstallationProvides(paths, files)) {
+        stats = RemoveOtherCopies(paths, files);
         Count(stats, ClaimDefaultForInstallation(paths));
         return stats;
     }
+    const bool usersOwnEntry = IsUsersOwnEntry(paths);
     bool mimeChanged = false;
     bool desktopChanged = false;
     for (const auto& file : files) {
+        if (usersOwnEntry && file.path.startsWith(QStringLiteral("applications/")))
+            continue;
         const FileChange change =
             WriteIfDifferent(paths.dataHome + QLatin1Char('/') + file.path, file.content);
         Count(stats, change);
@@ -272,34 +322,13 @@ ShellRegistrationStats RegisterShellFileTypes(const ShellPaths& paths) {
 }
 
 ShellRegistrationStats UnregisterShellFileTypes(const ShellPaths& paths) {
-    ShellRegistrationStats stats;
-    QStringList touched;
-    for (const auto& file : RegistrationFiles(paths.program)) {
-        const QString path = paths.dataHome + QLatin1Char('/') + file.path;
-        if (QFileInfo(path).isFile() && QFile::remove(path)) {
-            ++stats.filesRemoved;
-            touched << QFileInfo(path).path();
-        }
-    }
+    ShellRegistrationStats stats = RemoveUserCopies(paths, RegistrationFiles(paths.program));
     const ShellRegistrationStats released = ReleaseDefaultApplication(paths);
     stats.filesWritten += released.filesWritten;
     stats.filesRemoved += released.filesRemoved;
     stats.filesFailed += released.filesFailed;
     if (QFile::remove(paths.SettingsFile()))
         ++stats.filesRemoved;
-
-    // Databases of other programs' files are brought up to date; ones with
-    // nothing left in them go.
-    if (!RemoveMimeDatabaseWithoutPackages(MimeFolder(paths)))
-        RunDesktopTool("update-mime-database", MimeFolder(paths));
-    if (HasDesktopEntries(ApplicationsFolder(paths)))
-        RunDesktopTool("update-desktop-database", ApplicationsFolder(paths));
-    else
-        QFile::remove(ApplicationsFolder(paths) + QStringLiteral("/mimeinfo.cache"));
-
-    touched << MimeFolder(paths) + QStringLiteral("/packages") << ApplicationsFolder(paths);
-    for (const QString& folder : touched)
-        RemoveEmptyFolders(folder, TidyStop(paths, paths.dataHome));
     RemoveEmptyFolders(paths.SettingsFolder(), TidyStop(paths, paths.configHome));
     return stats;
 }

@@ -26,7 +26,10 @@ struct ShellRegistrationStats {
 // is set and the desktop would not open it with Curvix anyway. Otherwise
 // (a build tree, a private install) the MIME package, icons and a desktop
 // entry running this program file are written, and .cvx opens with Curvix
-// unless another program is already the user's default. Cheap when nothing
+// unless another program is already the user's default. The entry is marked
+// as written by Curvix; one with our ID that the user made stays as it is.
+// An installed Curvix removes the per-user copies another Curvix wrote
+// (whose entry would start that other program). Cheap when nothing
 // changed (files are rewritten only when their content differs), silent on
 // failure, and safe to call at every start; every write replaces its file
 // atomically, so a failed one keeps the old file.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Curvix three ways and runs every test:
 #   build/       optimised build: unit, tool and GUI tests (GUI under Xvfb)
+#   build-notqt/ the command-line tools alone, with Qt out of reach
 #   build-asan/  the same tests under AddressSanitizer + UBSan
 #   build-fuzz/  libFuzzer targets, each run for a short while
 set -euo pipefail
@@ -32,6 +33,16 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON -D
     -DCURVIX_SANITIZE=OFF -DCURVIX_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 run_tests build
+
+echo "== Tools without Qt"
+cmake -S . -B build-notqt -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_GUI=OFF \
+    -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCURVIX_BUILD_TESTS=ON -DCURVIX_BUILD_BENCH=OFF \
+    -DCURVIX_WERROR=ON >/dev/null
+cmake --build build-notqt -j "$jobs" --target curvix-eval curvix-render curvix-tests-render-tool
+for tool in build-notqt/tools/curvix-*/curvix-*; do
+    if ldd "$tool" | grep -i qt; then echo "FAIL: $tool links Qt"; exit 1; fi
+done
+run_tests build-notqt -E '_NOT_BUILT'
 
 echo "== Static checks"
 bash scripts/lint.sh build

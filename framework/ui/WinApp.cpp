@@ -1,5 +1,6 @@
 #include "WinApp.h"
 
+#include "DialogState.h"
 #include "OpenRequestServer.h"
 #include "ResourceLoader.h"
 
@@ -315,6 +316,7 @@ QString CWinApp::FileFilter() const {
 }
 
 std::string CWinApp::PromptOpenFileName() {
+    const DialogStateOutOfHome dialogState;
     QFileDialog dialog(m_pMainWnd, QStringLiteral("Open"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -326,6 +328,7 @@ std::string CWinApp::PromptOpenFileName() {
 }
 
 std::string CWinApp::PromptSaveFileName(const std::string& initial) {
+    const DialogStateOutOfHome dialogState;
     QFileDialog dialog(m_pMainWnd, QStringLiteral("Save As"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 #include <sys/resource.h>
 
 namespace curvix {
@@ -19,7 +20,7 @@ namespace {
 
 const QString kProgram = QStringLiteral("/opt/curvix test/bin/curvix");
 const QString kEntry = QStringLiteral("applications/") + QLatin1String(kCurvixDesktopId);
-constexpr int kIconSizes[] = {16, 32, 48, 64, 128};
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -78,7 +79,7 @@ protected:
 
 TEST_F(ShellRegistrationTest, WritesTypeIconsEntryAndDefault) {
     const ShellRegistrationStats stats = RegisterShellFileTypes(m_paths);
-    EXPECT_EQ(stats.filesWritten, 15);
+    EXPECT_EQ(stats.filesWritten, 21);
     EXPECT_EQ(stats.filesFailed, 0);
 
     const auto files = OurFiles();
@@ -86,7 +87,7 @@ TEST_F(ShellRegistrationTest, WritesTypeIconsEntryAndDefault) {
     for (const auto& entry : files)
         names.push_back(entry.first);
     std::vector<QString> expected{kEntry};
-    for (const int size : {128, 16, 32, 48, 64})
+    for (const int size : {128, 16, 22, 24, 256, 32, 48, 64})
         for (const char* icon : {"apps/curvix", "mimetypes/application-x-curvix-document"})
             expected.push_back(QStringLiteral("icons/hicolor/%1x%1/%2.png").arg(size).arg(icon));
     expected.push_back(QStringLiteral("icons/hicolor/scalable/apps/curvix.svg"));
@@ -105,40 +106,43 @@ TEST_F(ShellRegistrationTest, WritesTypeIconsEntryAndDefault) {
     // The installed entry, but for the program file it runs.
     QByteArray installed = SourceFile("curvix.desktop");
     installed.replace("\nExec=curvix %f\n", "\nExec=\"/opt/curvix test/bin/curvix\" %f\n");
+    installed += "X-Curvix-Registration=per-user\n";
     EXPECT_EQ(files.at(kEntry), installed);
 }
 
-struct IconCase {
-    const char* installed;
-    const char* xpm;
-    int size;
-};
-
-// Every size from the largest XPM image that divides it, pixels repeated.
-TEST_F(ShellRegistrationTest, PngIconsHaveTheXpmPixels) {
+// Each size is the file the build drew from the scalable icon, not the
+// small images' pixels repeated: at 48 pixels and more it has more shades
+// than a block copy of the largest image that divides it could have.
+TEST_F(ShellRegistrationTest, PngIconsAreDrawnAtEverySize) {
     RegisterShellFileTypes(m_paths);
     for (const int size : kIconSizes) {
         for (const auto& [installed, xpmName] :
              {std::pair{"apps/curvix", "CurvixIcon"},
               std::pair{"mimetypes/application-x-curvix-document", "DocumentIcon"}}) {
             const QString name =
-                QStringLiteral("icons/hicolor/%1x%1/%2.png").arg(size).arg(installed);
-            const int from = size % 32 == 0 ? 32 : 16;
-            const QImage png(m_paths.dataHome + QLatin1Char('/') + name, "PNG");
+                QStringLiteral("hicolor/%1x%1/%2.png").arg(size).arg(QLatin1String(installed));
+            const QString path = m_paths.dataHome + QStringLiteral("/icons/") + name;
+            EXPECT_EQ(ReadAll(path), ReadAll(QStringLiteral(CURVIX_ICONS_DIR "/") + name))
+                << name.toStdString();
+            const QImage png(path, "PNG");
+            ASSERT_EQ(png.size(), QSize(size, size)) << name.toStdString();
+            EXPECT_TRUE(png.hasAlphaChannel()) << name.toStdString();
+            if (size < 48)
+                continue;
             const QImage xpm(QStringLiteral(CURVIX_RESOURCES_DIR "/images/%1%2.xpm")
                                  .arg(QLatin1String(xpmName))
-                                 .arg(from),
+                                 .arg(size % 32 == 0 ? 32 : 16),
                              "XPM");
-            ASSERT_FALSE(png.isNull()) << name.toStdString();
-            ASSERT_FALSE(xpm.isNull()) << xpmName << from;
-            EXPECT_EQ(png.size(), QSize(size, size)) << name.toStdString();
-            const QImage expected = xpm.convertToFormat(QImage::Format_ARGB32);
-            const QImage actual = png.convertToFormat(QImage::Format_ARGB32);
-            for (int y = 0; y < size; y += 1)
-                for (int x = 0; x < size; x += 1)
-                    ASSERT_EQ(actual.pixel(x, y), expected.pixel(x * from / size, y * from / size))
-                        << name.toStdString() << " at " << x << "," << y;
-            EXPECT_TRUE(png.hasAlphaChannel()) << name.toStdString();
+            ASSERT_FALSE(xpm.isNull()) << xpmName;
+            std::set<QRgb> drawn;
+            std::set<QRgb> small;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    drawn.insert(png.pixel(x, y));
+            for (int y = 0; y < xpm.height(); ++y)
+                for (int x = 0; x < xpm.width(); ++x)
+                    small.insert(xpm.pixel(x, y));
+            EXPECT_GT(drawn.size(), small.size()) << name.toStdString();
         }
     }
 }
@@ -187,7 +191,7 @@ TEST_F(ShellRegistrationTest, ForeignDefaultStaysByteForByte) {
         "application/x-curvix-document = other.desktop;org.quenmark.Curvix.desktop;\r\n";
     WriteAll(m_paths.MimeAppsList(), foreign);
 
-    EXPECT_EQ(RegisterShellFileTypes(m_paths).filesWritten, 14);
+    EXPECT_EQ(RegisterShellFileTypes(m_paths).filesWritten, 20);
     EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), foreign);
     UnregisterShellFileTypes(m_paths);
     EXPECT_EQ(ReadAll(m_paths.MimeAppsList()), foreign);
@@ -211,8 +215,8 @@ TEST_F(ShellRegistrationTest, UnregisterRemovesWhatRegisterWrote) {
     RegisterShellFileTypes(m_paths);
 
     const ShellRegistrationStats stats = UnregisterShellFileTypes(m_paths);
-    // fourteen files, the settings and the mimeapps.list left with no entry
-    EXPECT_EQ(stats.filesRemoved, 16);
+    // twenty files, the settings and the mimeapps.list left with no entry
+    EXPECT_EQ(stats.filesRemoved, 22);
     EXPECT_EQ(OurFiles().size(), 1u); // the other program's package
     EXPECT_TRUE(QFileInfo::exists(Data("mime/packages/other.xml")));
     EXPECT_TRUE(QFileInfo::exists(Data("applications/other.desktop")));
@@ -241,7 +245,7 @@ TEST_F(ShellRegistrationTest, UnwritableFolderFailsSilently) {
     m_paths.configHome = m_home.filePath(QStringLiteral("file/config"));
     const ShellRegistrationStats stats = RegisterShellFileTypes(m_paths);
     EXPECT_EQ(stats.filesWritten, 0);
-    EXPECT_EQ(stats.filesFailed, 15);
+    EXPECT_EQ(stats.filesFailed, 21);
 }
 
 // Writes that fail half-way (here: the file size limit) are counted as
@@ -250,8 +254,10 @@ TEST_F(ShellRegistrationTest, FailedWritesKeepTheOldFiles) {
     RegisterShellFileTypes(m_paths);
     std::map<QString, QByteArray> old;
     for (const auto& entry : OurFiles()) {
-        old[entry.first] = "old";
-        WriteAll(m_paths.dataHome + QLatin1Char('/') + entry.first, "old");
+        // An old entry of ours: one the user made would not be replaced.
+        old[entry.first] =
+            entry.first == kEntry ? CurvixDesktopEntry(QStringLiteral("/old/curvix")) : "old";
+        WriteAll(m_paths.dataHome + QLatin1Char('/') + entry.first, old[entry.first]);
     }
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -264,7 +270,7 @@ TEST_F(ShellRegistrationTest, FailedWritesKeepTheOldFiles) {
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(stats.filesWritten, 0);
-    EXPECT_EQ(stats.filesFailed, 14);
+    EXPECT_EQ(stats.filesFailed, 20);
     EXPECT_EQ(OurFiles(), old);
 }
 
@@ -343,6 +349,63 @@ INSTANTIATE_TEST_SUITE_P(
                       nullptr},
         InstalledCase{"UserDefaultIsAnother", "other.desktop", nullptr, nullptr, "other.desktop"},
         InstalledCase{"UserDefaultIsUs", kCurvixDesktopId, nullptr, nullptr, kCurvixDesktopId}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Per-user copies another Curvix (a build tree) wrote, found when a Curvix
+// starts: an installed one removes them when their entry is one a Curvix
+// wrote, marked or from before entries were marked; an entry the user made
+// stays byte for byte, and so do the files beside it.
+struct OtherCopyCase {
+    const char* name;
+    bool installed;
+    const char* entry; // nullptr: the entry as registration wrote it
+    bool stripMark;
+    bool copiesStay;
+};
+
+void PrintTo(const OtherCopyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OtherCopyTest : public ShellRegistrationTest,
+                      public testing::WithParamInterface<OtherCopyCase> {};
+
+constexpr char kUsersEntry[] = "[Desktop Entry]\nType=Application\nName=My Curvix\n"
+                               "Exec=/home/me/curvix %f\nMimeType=application/x-curvix-document;\n";
+
+TEST_P(OtherCopyTest, InstalledCurvixRemovesOnlyWhatACurvixWrote) {
+    const OtherCopyCase& c = GetParam();
+    QTemporaryDir installation;
+    ShellPaths elsewhere = m_paths;
+    elsewhere.dataHome = installation.path();
+    RegisterShellFileTypes(elsewhere);
+    m_paths.program = QStringLiteral("/home/me/src/curvix/build/app/curvix");
+    RegisterShellFileTypes(m_paths);
+    const QString entry = m_paths.dataHome + QLatin1Char('/') + kEntry;
+    if (c.entry != nullptr)
+        WriteAll(entry, c.entry);
+    if (c.stripMark)
+        WriteAll(entry, ReadAll(entry).replace("X-Curvix-Registration=per-user\n", ""));
+    const auto before = OurFiles();
+
+    m_paths.program = QStringLiteral("/usr/bin/curvix");
+    if (c.installed)
+        m_paths.dataDirs = QStringList{installation.path()};
+    RegisterShellFileTypes(m_paths);
+    if (c.copiesStay) {
+        EXPECT_EQ(OurFiles(), before);
+    } else {
+        EXPECT_EQ(OurFiles(), (std::map<QString, QByteArray>{}));
+        EXPECT_EQ(Tree(m_paths.dataHome), (std::map<QString, QByteArray>{}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Repair, OtherCopyTest,
+    testing::Values(OtherCopyCase{"MarkedEntry", true, nullptr, false, false},
+                    OtherCopyCase{"EntryFromBeforeMarks", true, nullptr, true, false},
+                    OtherCopyCase{"UsersOwnEntry", true, kUsersEntry, false, true},
+                    OtherCopyCase{"UsersOwnEntryNotInstalled", false, kUsersEntry, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ExecCase {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -191,6 +193,14 @@ TEST_F(AppEndToEndTest, SaveAsThenOpenRecomputesFromTheLoadedFormula) {
     AnswerFileDialog(path);
     run.Frame()->SendCommand(ID_FILE_OPEN);
     run.Settle();
+    // The dialogs' state is not in the QtProject.conf all Qt programs share,
+    // and per-user settings opened afterwards are in the home again.
+    const QString shared =
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QtProject"))
+            .fileName();
+    EXPECT_EQ(shared, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                          QStringLiteral("/QtProject.conf"));
+    EXPECT_FALSE(QFileInfo::exists(shared));
     EXPECT_EQ(run.Doc()->GetFormula(), ExprString("x"));
     // The bar shows the loaded formula, so the next Draw keeps it.
     EXPECT_EQ(run.Formula()->text(), QStringLiteral("x"));

@@ -26,8 +26,15 @@ check "argument with a line break" $'12' "$("$tool" -- $'12\n3' 2>&1)"
 check "stderr kept apart" "0" "$("$tool" -- 'foo(2)' 2>/dev/null)"
 check "undefined function report" "Error: Undefined function 'foo()'. Returns 0.0 ." \
     "$("$tool" -- 'foo(2)' 2>&1 >/dev/null)"
-"$tool" --bogus >/dev/null 2>&1
-check "unknown option exit status" 2 $?
+# A mistaken command line: its first line of error output and status 2.
+mistakes=(
+    "--bogus|curvix-eval: unknown option '--bogus'"
+    "--open|curvix-eval: option --open needs a value"
+)
+for mistake in "${mistakes[@]}"; do
+    said=$("$tool" "${mistake%%|*}" 2>&1 >/dev/null)
+    check "${mistake%%|*} status and message" "2 ${mistake#*|}" "$? $(head -n 1 <<<"$said")"
+done
 
-echo "$((7 - failures)) passed, $failures failed"
+echo "$((6 + ${#mistakes[@]} - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
             curvix::ExpressionEvaluator engine;
             return curvix::SampleLines(engine, std::cin, std::cout, std::cerr);
         }
+        if (std::strcmp(argv[first], "--open") == 0 && argc == 2) {
+            std::cerr << "curvix-eval: option --open needs a value\n" << kUsage;
+            return 2;
+        }
         if (std::strcmp(argv[first], "--open") == 0 && argc == 3) {
             return curvix::OpenAndPrint(argv[2], std::cout, std::cerr);
         }
