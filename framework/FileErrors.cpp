@@ -14,7 +14,9 @@ std::string FileErrorText(int systemError, const std::string& path, FileAction a
     case EROFS:
         return "Access to " + path + " was denied.";
     case ENOSPC:
+#ifdef EDQUOT // not among Windows' error numbers
     case EDQUOT:
+#endif
     case EFBIG:
         return "Disk full while accessing " + path + ".";
     default:
