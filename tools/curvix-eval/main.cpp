@@ -12,6 +12,7 @@
 #include "ExpressionEvaluator.h"
 #include "FormulaMode.h"
 #include "OpenMode.h"
+#include "RawOutput.h"
 #include "SampleMode.h"
 
 #include <clocale>
@@ -34,6 +35,7 @@ constexpr const char* kUsage =
 } // namespace
 
 int main(int argc, char** argv) {
+    curvix::UseBinaryStandardStreams();
     std::setlocale(LC_ALL, "");
     std::ios::sync_with_stdio(false);
     // Every mode's results go through it: a failed write ends the program.
