@@ -3,6 +3,7 @@
 #   build/       optimised build: unit, tool and GUI tests (GUI under Xvfb)
 #   build-asan/  the same tests under AddressSanitizer + UBSan
 #   build-fuzz/  libFuzzer targets, each run for a short while
+#   build-windows/  the toolkit-free core cross-built for Windows, under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -32,6 +33,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON -D
     -DCURVIX_SANITIZE=OFF -DCURVIX_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 run_tests build
+
+echo "== Windows core under Wine"
+bash scripts/test-windows.sh build
 
 echo "== Static checks"
 bash scripts/lint.sh build
