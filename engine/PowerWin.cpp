@@ -59,10 +59,9 @@ double Power(double base, double exponent) {
     // other; squaring in double-double and rounding once gives glibc's.
     auto count = static_cast<std::uint64_t>(std::fabs(exponent));
     const bool negative = base < 0.0 && (count & 1U) != 0;
-    std::int64_t resultExponent = 0;
+    DoubleDouble result{0.5, 0.0}; // 1 as 0.5 * 2^1
+    std::int64_t resultExponent = 1;
     std::int64_t squareExponent = 0;
-    DoubleDouble result{0.5, 0.0};
-    resultExponent = 1;
     DoubleDouble square{std::fabs(base), 0.0};
     Normalise(square, squareExponent);
     for (; count != 0; count >>= 1U) {
