@@ -103,6 +103,10 @@ bool CSaveFile::Open(const std::string& path) {
     errno = 0;
 
     const std::wstring widePath = WideFromUtf8(path);
+    if (widePath.empty()) {
+        errno = ENOENT; // no name, or not UTF-8: no file could have it
+        return Fail();
+    }
     std::wstring end;
     switch (ResolveTarget(widePath, end)) {
     case TargetKind::folder:
