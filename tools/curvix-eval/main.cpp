@@ -7,6 +7,7 @@
 //                               input, each sampled as a curve: "X Y" lines
 //   curvix-eval --open F.cvx    a document's formula and its eight numbers
 
+#include "Arguments.h"
 #include "CheckedOutput.h"
 #include "CurvixIdentity.h"
 #include "ExpressionEvaluator.h"
@@ -35,6 +36,7 @@ constexpr const char* kUsage =
 } // namespace
 
 int main(int argc, char** argv) {
+    curvix::UseUtf8Arguments(argc, argv);
     curvix::UseBinaryStandardStreams();
     std::setlocale(LC_ALL, "");
     std::ios::sync_with_stdio(false);
