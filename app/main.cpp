@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[]) {
     if (const auto status = curvix::AnswerInformationRequest(argc, argv, std::cout))
@@ -26,6 +28,10 @@ int main(int argc, char* argv[]) {
     curvix::AfxSetResourceTable(&curvix::GetCurvixResources());
 
     curvix::CCurvixApp app;
+    // Qt has taken its own options out of argv. The rest go on as bytes:
+    // QCoreApplication::arguments() would lose a file name that is not
+    // valid UTF-8.
+    app.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!app.InitInstance())
         return app.ExitInstance();
     if (!app.HasEnded())

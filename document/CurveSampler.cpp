@@ -26,7 +26,7 @@ std::string FloatText(float value) {
 }
 
 void Report(std::ostream& errors, const std::string& reason) {
-    errors << "Error: Cannot sample the curve: " << reason << '\n' << std::flush;
+    errors << SampleProblemLine(reason) << '\n' << std::flush;
 }
 
 // Builds "formula with every lowercase x replaced by a value text" into one
@@ -89,6 +89,55 @@ bool RewrittenTextFits(const ExprString& formula) {
     return formula.Length() + occurrences * static_cast<long long>(kFixedSixMaxChars) <= INT_MAX;
 }
 
+// Why settings are refused before any sample is taken, or "". tooMany
+// tells that the reason is the number of samples.
+std::string RefusalReason(const ExprString& formula, float first, float last, float step,
+                          std::int64_t maxSamples, bool& tooMany) {
+    tooMany = false;
+    if (!std::isfinite(first) || !std::isfinite(last)) {
+        return "the x range " + FloatText(first) + " to " + FloatText(last) + " is not finite";
+    }
+    if (!std::isfinite(step) || step <= 0.0F) {
+        return "the step " + FloatText(step) + " is not a positive finite number";
+    }
+    const double expected = (double{last} - double{first}) / double{step} + 1.0;
+    if (expected > static_cast<double>(maxSamples)) {
+        tooMany = true;
+        return "the range and step give more than " + std::to_string(maxSamples) + " samples";
+    }
+    if (!RewrittenTextFits(formula)) {
+        return "the formula is too long";
+    }
+    return std::string();
+}
+
+// The sampling loop of every path: takeSample(x) is called once per sample.
+// The x values come from single-precision accumulation; the end test
+// compares the double sum x + step. Returns why the run stopped early, or
+// "" when it passed last.
+template <typename TakeSample>
+std::string RunSamples(float first, float last, float step, std::int64_t maxSamples,
+                       TakeSample&& takeSample) {
+    float x = first;
+    for (std::int64_t samples = 0;; ++samples) {
+        if (samples == maxSamples) {
+            return "stopped after " + std::to_string(maxSamples) +
+                   " samples at x = " + FloatText(x);
+        }
+        takeSample(x);
+        const double sum = double{x} + double{step};
+        if (sum > double{last}) {
+            return std::string();
+        }
+        // sum <= last here, so it is within the float range.
+        const auto next = static_cast<float>(sum);
+        if (next <= x) {
+            return "the step " + FloatText(step) + " is too small to move x beyond " + FloatText(x);
+        }
+        x = next;
+    }
+}
+
 // Empties curve and checks the settings. Returns the number of samples to
 // expect, or 0 when none are to be taken (reported where that is a fault).
 double PrepareRun(const ExprString& formula, float first, float last, float step,
@@ -97,57 +146,29 @@ double PrepareRun(const ExprString& formula, float first, float last, float step
     if (first > last) {
         return 0.0;
     }
-    if (!std::isfinite(first) || !std::isfinite(last)) {
-        Report(errors,
-               "the x range " + FloatText(first) + " to " + FloatText(last) + " is not finite");
-        return 0.0;
-    }
-    if (!std::isfinite(step) || step <= 0.0F) {
-        Report(errors, "the step " + FloatText(step) + " is not a positive finite number");
+    bool tooMany = false;
+    const std::string refusal = RefusalReason(formula, first, last, step, maxSamples, tooMany);
+    if (!refusal.empty()) {
+        Report(errors, refusal);
         return 0.0;
     }
     const double expected = (double{last} - double{first}) / double{step} + 1.0;
-    if (expected > static_cast<double>(maxSamples)) {
-        Report(errors,
-               "the range and step give more than " + std::to_string(maxSamples) + " samples");
-        return 0.0;
-    }
-    if (!RewrittenTextFits(formula)) {
-        Report(errors, "the formula is too long");
-        return 0.0;
-    }
     // Reserved once for the whole run: expected is at most maxSamples.
     curve.Reserve(2 * (static_cast<std::size_t>(expected) + 1));
     return expected;
 }
 
-// The sampling loop of both paths; yAt gives the engine's value at x.
+// Samples into curve with yAt giving the engine's value at x.
 template <typename YAt>
-void RunSamples(float first, float last, float step, VertexArray& curve, std::ostream& errors,
-                std::int64_t maxSamples, YAt&& yAt) {
-    float x = first;
-    for (std::int64_t samples = 0;; ++samples) {
-        if (samples == maxSamples) {
-            Report(errors, "stopped after " + std::to_string(maxSamples) +
-                               " samples at x = " + FloatText(x));
-            return;
-        }
+void RunCurve(float first, float last, float step, VertexArray& curve, std::ostream& errors,
+              std::int64_t maxSamples, YAt&& yAt) {
+    const std::string stop = RunSamples(first, last, step, maxSamples, [&](float x) {
         const float y = ToSingle(yAt(x));
         curve.Append(x);
         curve.Append(y);
-
-        const double sum = double{x} + double{step};
-        if (sum > double{last}) {
-            return;
-        }
-        // sum <= last here, so it is within the float range.
-        const auto next = static_cast<float>(sum);
-        if (next <= x) {
-            Report(errors, "the step " + FloatText(step) + " is too small to move x beyond " +
-                               FloatText(x));
-            return;
-        }
-        x = next;
+    });
+    if (!stop.empty()) {
+        Report(errors, stop);
     }
 }
 
@@ -157,7 +178,7 @@ void RunTextualSamples(ExpressionEvaluator& engine, const ExprString& formula, f
     Substitution substitution(formula);
     ExprString working;
     char value[kFixedSixMaxChars];
-    RunSamples(first, last, step, curve, errors, maxSamples, [&](float x) {
+    RunCurve(first, last, step, curve, errors, maxSamples, [&](float x) {
         substitution.Apply(value, FormatFixedSix(double{x}, value), working);
         return engine.Evaluate(working);
     });
@@ -183,8 +204,28 @@ void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float f
         RunTextualSamples(engine, formula, first, last, step, curve, errors, maxSamples);
         return;
     }
-    RunSamples(first, last, step, curve, errors, maxSamples,
-               [&compiled](float x) { return compiled.Evaluate(x); });
+    RunCurve(first, last, step, curve, errors, maxSamples,
+             [&compiled](float x) { return compiled.Evaluate(x); });
+}
+
+SamplePlan PlanCurveSamples(const ExprString& formula, float first, float last, float step,
+                            std::int64_t maxSamples) {
+    SamplePlan plan;
+    if (first > last) {
+        return plan;
+    }
+    plan.problem = RefusalReason(formula, first, last, step, maxSamples, plan.tooManySamples);
+    plan.refused = !plan.problem.empty();
+    if (!plan.refused) {
+        plan.problem =
+            RunSamples(first, last, step, maxSamples, [&plan](float) { ++plan.samples; });
+        plan.tooManySamples = !plan.problem.empty() && plan.samples == maxSamples;
+    }
+    return plan;
+}
+
+std::string SampleProblemLine(const std::string& problem) {
+    return kSampleProblemPrefix + problem;
 }
 
 } // namespace curvix

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <string>
 
 namespace curvix {
 
@@ -37,5 +38,21 @@ void SampleCurve(ExpressionEvaluator& engine, const ExprString& formula, float f
 void SampleCurveTextual(ExpressionEvaluator& engine, const ExprString& formula, float first,
                         float last, float step, VertexArray& curve, std::ostream& errors,
                         std::int64_t maxSamples = kMaxCurveSamples);
+
+// What a run will do with these settings, found without evaluating the
+// formula: the same checks and the same single-precision steps as the
+// sampler, so that a caller can refuse before drawing anything.
+struct SamplePlan {
+    std::int64_t samples = 0;    // samples the run takes
+    std::string problem;         // the reason the sampler would report, or ""
+    bool refused = false;        // true: no sample at all; false with a problem: cut short
+    bool tooManySamples = false; // refused or cut short for passing maxSamples
+};
+SamplePlan PlanCurveSamples(const ExprString& formula, float first, float last, float step,
+                            std::int64_t maxSamples = kMaxCurveSamples);
+
+// The sampler's one line for a problem, without its line feed.
+inline constexpr const char* kSampleProblemPrefix = "Error: Cannot sample the curve: ";
+std::string SampleProblemLine(const std::string& problem);
 
 } // namespace curvix

@@ -50,7 +50,9 @@ void CCurvixDoc::Load(CArchive& archive) {
     if (archive.Failed()) {
         return;
     }
-    if (length < 0) {
+    // A length beyond what the file still holds can never load: refused
+    // before anything is read or allocated for it.
+    if (length < 0 || (archive.BytesLeft() >= 0 && length > archive.BytesLeft())) {
         archive.SetError(CArchive::Error::badFormat);
         return;
     }

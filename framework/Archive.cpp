@@ -86,6 +86,9 @@ std::size_t CArchive::Read(void* data, std::size_t count) {
     }
     errno = 0;
     const std::size_t got = std::fread(data, 1, count, m_file);
+    if (m_bytesLeft >= 0) {
+        m_bytesLeft -= std::min(m_bytesLeft, static_cast<std::int64_t>(got));
+    }
     if (got < count && std::ferror(m_file)) {
         SetError(Error::readFailed, errno != 0 ? errno : EIO);
     }

@@ -22,8 +22,10 @@ public:
         writeFailed, // the system refused to write
     };
 
-    // The archive does not own the file; the caller closes it.
-    CArchive(std::FILE* file, Mode mode) : m_file(file), m_mode(mode) {}
+    // The archive does not own the file; the caller closes it. fileSize,
+    // when known, lets a reader check a length field against BytesLeft().
+    CArchive(std::FILE* file, Mode mode, std::int64_t fileSize = -1)
+        : m_file(file), m_mode(mode), m_bytesLeft(fileSize) {}
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
@@ -41,6 +43,9 @@ public:
     // Reads up to count bytes into a string that grows with what the file
     // really holds, so a huge count from the file allocates nothing extra.
     std::string ReadUpTo(std::int64_t count);
+
+    // Bytes a load has not read yet, or -1 when the file's size is unknown.
+    std::int64_t BytesLeft() const { return m_bytesLeft; }
 
     // Pushes buffered bytes to the system; false (and writeFailed) if it
     // refuses them.
@@ -61,6 +66,7 @@ private:
     Mode m_mode;
     Error m_error = Error::none;
     int m_systemError = 0;
+    std::int64_t m_bytesLeft;
 };
 
 } // namespace curvix

@@ -2,12 +2,11 @@
 
 #include "Archive.h"
 #include "FileErrors.h"
+#include "ReadFile.h"
 #include "SaveFile.h"
 #include "ViewBase.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace curvix {
 
@@ -79,26 +78,18 @@ void CDocument::Serialize(CArchive& /*archive*/) {}
 void CDocument::DeleteContents() {}
 
 bool CDocument::OnOpenDocument(const std::string& path, std::string& error) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    struct stat status {};
-    if (file == nullptr || ::fstat(::fileno(file), &status) != 0 || S_ISDIR(status.st_mode)) {
-        const int systemError =
-            file == nullptr ? errno : (S_ISDIR(status.st_mode) ? EISDIR : errno);
-        if (file != nullptr) {
-            std::fclose(file);
-        }
-        error = FileErrorText(systemError, path, FileAction::opening);
+    CReadFile file;
+    if (!file.Open(path)) {
+        error = OpenErrorText(file, path);
         return false;
     }
 
     DeleteContents();
     SetModifiedFlag(); // from here on a failure has changed the document
-    CArchive archive(file, CArchive::load);
-    if (status.st_size != 0) {
+    CArchive archive(file.File(), CArchive::load, file.Size());
+    if (file.Size() != 0) {
         Serialize(archive);
     }
-    std::fclose(file);
     if (archive.Failed()) {
         DeleteContents();
         error = ArchiveErrorText(archive, path, FileAction::reading);

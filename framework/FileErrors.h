@@ -4,6 +4,8 @@
 
 namespace curvix {
 
+class CReadFile;
+
 // The framework's texts for file errors.
 inline constexpr const char* kUnexpectedFileFormat = "Unexpected file format.";
 inline constexpr const char* kFailedToOpenDocument = "Failed to open document.";
@@ -11,7 +13,18 @@ inline constexpr const char* kFailedToSaveDocument = "Failed to save document.";
 
 enum class FileAction { opening, reading, saving };
 
-// The text for a system error (errno) met while doing action on path.
+// The text for a system error (errno) met while doing action on path. The
+// framework's texts for a missing file, denied access and a full disk
+// stand as they are; other errors add the system's own words. The path
+// appears as ShownFileName gives it, so the text is one line.
 std::string FileErrorText(int systemError, const std::string& path, FileAction action);
+
+// The text for a file that CReadFile refused to open.
+std::string OpenErrorText(const CReadFile& file, const std::string& path);
+
+// A message of the file steps for path, made to name the file where the
+// framework's text does not (the format error). For the command-line
+// programs, whose one line must say which file was meant.
+std::string NamingFile(const std::string& path, const std::string& message);
 
 } // namespace curvix

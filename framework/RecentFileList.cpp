@@ -1,11 +1,72 @@
 #include "RecentFileList.h"
 
 #include "Profile.h"
+#include "ShownName.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace curvix {
+
+namespace {
+
+// The settings hold text. A path that is not valid UTF-8 is kept there as
+// a file URL, whose percent-encoding carries every byte; entries are
+// absolute paths, so one that starts with the scheme is always such a URL.
+constexpr std::string_view kFileScheme = "file://";
+
+std::string StoredEntry(const std::string& path) {
+    if (IsValidUtf8(path)) {
+        return path;
+    }
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string url(kFileScheme);
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > 0x20 && byte < 0x7F && c != '%') {
+            url += c;
+        } else {
+            url += '%';
+            url += kDigits[byte / 16];
+            url += kDigits[byte % 16];
+        }
+    }
+    return url;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+std::string PathOfEntry(const std::string& entry) {
+    if (entry.rfind(kFileScheme, 0) != 0) {
+        return entry;
+    }
+    std::string path;
+    for (std::size_t i = kFileScheme.size(); i < entry.size(); ++i) {
+        const int high = entry[i] == '%' && i + 2 < entry.size() ? HexValue(entry[i + 1]) : -1;
+        const int low = high >= 0 ? HexValue(entry[i + 2]) : -1;
+        if (low >= 0) {
+            path += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            path += entry[i];
+        }
+    }
+    return path;
+}
+
+} // namespace
 
 CRecentFileList::CRecentFileList(std::string section, std::string entryFormat, std::size_t size)
     : m_section(std::move(section)), m_entryFormat(std::move(entryFormat)), m_size(size) {}
@@ -62,7 +123,8 @@ std::string CRecentFileList::EntryName(std::size_t index) const {
 void CRecentFileList::ReadList(CProfile& profile) {
     m_entries.clear();
     for (std::size_t i = 0; i < m_size; ++i) {
-        const std::string path = profile.GetString(m_section, EntryName(i), std::string());
+        const std::string path =
+            PathOfEntry(profile.GetString(m_section, EntryName(i), std::string()));
         if (!path.empty() &&
             std::find(m_entries.begin(), m_entries.end(), path) == m_entries.end()) {
             m_entries.push_back(path);
@@ -73,7 +135,7 @@ void CRecentFileList::ReadList(CProfile& profile) {
 void CRecentFileList::WriteList(CProfile& profile) const {
     profile.RemoveSection(m_section);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        profile.WriteString(m_section, EntryName(i), m_entries[i]);
+        profile.WriteString(m_section, EntryName(i), StoredEntry(m_entries[i]));
     }
 }
 

@@ -416,8 +416,11 @@ std::vector<std::string> CFrameWnd::DroppedFiles(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls())
         return files;
     for (const QUrl& url : data->urls()) {
+        // The bytes of the file's name from the URL's own percent-encoding:
+        // a name that is not valid UTF-8 would not survive toLocalFile().
         if (url.isLocalFile() && !url.toLocalFile().isEmpty())
-            files.push_back(url.toLocalFile().toLocal8Bit().toStdString());
+            files.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())
+                                .toStdString());
     }
     return files;
 }

@@ -1,11 +1,13 @@
 #include "OpenRequestServer.h"
 
+#include "FileErrors.h"
+#include "ReadFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStringDecoder>
 #include <QTimer>
 #include <unistd.h>
 
@@ -21,13 +23,23 @@ const char kRequestPrefix[] = "open ";
 
 // A request accepted and answered, waiting for the event loop.
 struct OpenRequestEvent : QEvent {
-    explicit OpenRequestEvent(QString requested) : QEvent(Type()), path(std::move(requested)) {}
+    explicit OpenRequestEvent(std::string requested) : QEvent(Type()), path(std::move(requested)) {}
     static QEvent::Type Type() {
         static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
         return type;
     }
-    QString path;
+    std::string path;
 };
+
+// The answer to a well-formed request: "ok" for a file that can be read as
+// a document, else "error" with the reason. Checked here, before the
+// answer, so that the program only ever opens what it has promised to.
+QByteArray AnswerFor(const std::string& path) {
+    CReadFile file;
+    if (file.Open(path))
+        return QByteArrayLiteral("ok\n");
+    return "error " + QByteArray::fromStdString(OpenErrorText(file, path)) + "\n";
+}
 
 bool SomeoneListens(const QString& name) {
     QLocalSocket probe;
@@ -47,15 +59,13 @@ QString OpenRequestSocketName(const QString& program) {
     return name;
 }
 
-QString ParseOpenRequest(const QByteArray& line) {
+std::string ParseOpenRequest(const QByteArray& line) {
     if (!line.startsWith(kRequestPrefix) || line.contains('\0'))
         return {};
     const QByteArray bytes = line.mid(static_cast<qsizetype>(sizeof kRequestPrefix) - 1);
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString path = decoder.decode(bytes);
-    if (decoder.hasError() || !path.startsWith(QLatin1Char('/')))
+    if (!bytes.startsWith('/'))
         return {};
-    return path;
+    return bytes.toStdString();
 }
 
 COpenRequestServer::COpenRequestServer(Handler handler, QObject* parent)
@@ -108,17 +118,18 @@ void COpenRequestServer::OnReadyRead(QLocalSocket* socket) {
         return;
     }
     socket->setProperty("curvixDone", true);
-    const QString path = ParseOpenRequest(socket->read(end + 1).chopped(1));
-    if (path.isEmpty()) {
+    const std::string path = ParseOpenRequest(socket->read(end + 1).chopped(1));
+    if (path.empty()) {
         socket->abort();
         return;
     }
     // The requester counts on an open only when it got the answer; one that
     // gave up meanwhile may ask elsewhere, so its request is dropped.
+    const QByteArray answer = AnswerFor(path);
     const bool answered =
-        socket->write("ok\n") == 3 && socket->flush() && socket->bytesToWrite() == 0;
+        socket->write(answer) == answer.size() && socket->flush() && socket->bytesToWrite() == 0;
     socket->disconnectFromServer();
-    if (!answered)
+    if (!answered || !answer.startsWith("ok"))
         return;
     // Opening may show message boxes; run it from the event loop, not from
     // inside this socket's signal.

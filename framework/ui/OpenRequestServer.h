@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
 class QLocalServer;
 class QLocalSocket;
@@ -19,16 +20,17 @@ QString OpenRequestSocketName(const QString& program);
 inline constexpr int kOpenRequestMaxLength = 4096;
 
 // Listens for "open <absolute path>\n" from other programs (a file manager,
-// a script) and hands each path to
-// the handler, answering "ok\n"; a request whose answer cannot be
-// delivered is dropped. Anything else - too long, no line feed,
-// not UTF-8, a NUL byte, a relative path, another verb - closes the
-// connection unanswered. Runs on the event loop of the thread creating it;
-// the handler is called from that loop after the answer went out, and
-// must not delete the server directly (deleteLater is fine).
+// a script). The path is bytes, as the file system has them. A path that
+// can be read as a document is answered "ok\n" and handed to the handler;
+// any other gets "error <message>\n" (a missing file, a folder, a pipe...)
+// and is not opened. A request whose answer cannot be delivered is
+// dropped. Anything else - too long, no line feed, a NUL byte, a relative
+// path, another verb - closes the connection unanswered. Runs on the event loop of the thread
+// creating it; the handler is called from that loop after the answer went out, and must not delete
+// the server directly (deleteLater is fine).
 class COpenRequestServer : public QObject {
 public:
-    using Handler = std::function<void(const QString& path)>;
+    using Handler = std::function<void(const std::string& path)>;
 
     explicit COpenRequestServer(Handler handler, QObject* parent = nullptr);
     ~COpenRequestServer() override;
@@ -52,6 +54,6 @@ private:
 
 // Checks a received request line (without its line feed); the path, or an
 // empty string when the line is not a valid request.
-QString ParseOpenRequest(const QByteArray& line);
+std::string ParseOpenRequest(const QByteArray& line);
 
 } // namespace curvix

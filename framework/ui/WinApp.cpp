@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
+#include <filesystem>
 #include <iostream>
 
 namespace curvix {
@@ -23,11 +24,17 @@ constexpr const char* kUnregisterDone =
     "System registry entries have been removed and the INI file (if any) was deleted.";
 constexpr int kFailedStart = 1;
 
+// File names are bytes: made absolute and clean without a round trip
+// through text, which would lose a name that is not valid UTF-8.
 std::string AbsolutePath(const std::string& path) {
-    return QFileInfo(QString::fromLocal8Bit(path.c_str()))
-        .absoluteFilePath()
-        .toLocal8Bit()
-        .toStdString();
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error)
+        return path;
+    std::string clean = absolute.lexically_normal().string();
+    while (clean.size() > 1 && clean.back() == '/')
+        clean.pop_back();
+    return clean;
 }
 
 } // namespace
@@ -193,8 +200,8 @@ void CWinApp::SetMainWindow(CFrameWnd* pFrame) {
 void CWinApp::EnableShellOpen() {
     if (m_pOpenRequests != nullptr)
         return;
-    m_pOpenRequests =
-        std::make_unique<COpenRequestServer>([this](const QString& path) { OnOpenRequest(path); });
+    m_pOpenRequests = std::make_unique<COpenRequestServer>(
+        [this](const std::string& path) { OnOpenRequest(path); });
 }
 
 bool CWinApp::ListenForOpenRequests() {
@@ -214,7 +221,7 @@ void CWinApp::RegisterShellFileTypes(BOOL /*bCompat*/) {}
 
 void CWinApp::UnregisterShellFileTypes() {}
 
-void CWinApp::OnOpenRequest(const QString& path) {
+void CWinApp::OnOpenRequest(const std::string& path) {
     m_pendingOpenRequests.push_back(path);
     // Opening can show a message box, whose event loop may deliver the next
     // request; that one waits its turn here.
@@ -222,7 +229,7 @@ void CWinApp::OnOpenRequest(const QString& path) {
         return;
     m_bOpeningRequests = true;
     while (!m_pendingOpenRequests.empty() && !m_bEnded) {
-        const QString next = m_pendingOpenRequests.front();
+        const std::string next = m_pendingOpenRequests.front();
         m_pendingOpenRequests.pop_front();
         OpenRequestedDocument(next);
     }
@@ -230,9 +237,9 @@ void CWinApp::OnOpenRequest(const QString& path) {
     m_bOpeningRequests = false;
 }
 
-void CWinApp::OpenRequestedDocument(const QString& path) {
+void CWinApp::OpenRequestedDocument(const std::string& path) {
     const bool hadMainWindow = m_pMainWnd != nullptr;
-    OpenDocumentFile(path.toLocal8Bit().toStdString());
+    OpenDocumentFile(path);
     if (hadMainWindow) {
         m_pMainWnd->raise();
         m_pMainWnd->activateWindow();
@@ -287,7 +294,7 @@ void CWinApp::ReportError(const std::string& text) {
         return;
     QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;
     QMessageBox box(QMessageBox::Warning, AfxLoadQString(AFX_IDS_APP_TITLE),
-                    QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok, parent);
+                    QString::fromStdString(text), QMessageBox::Ok, parent);
     box.exec();
 }
 

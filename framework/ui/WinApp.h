@@ -69,7 +69,7 @@ public:
     // Opens the document an open request names (queued while another is
     // opening). The first one after a "dde" start makes and shows the main
     // window; when that fails, the program ends.
-    void OnOpenRequest(const QString& path);
+    void OnOpenRequest(const std::string& path);
     // The socket the open requests arrive on; empty before listening.
     QString GetOpenRequestSocket() const;
 
@@ -115,7 +115,7 @@ private:
     bool Unregister(const CCommandLineInfo& rCmdInfo);
     void SetMainWindow(CFrameWnd* pFrame);
     bool ListenForOpenRequests();
-    void OpenRequestedDocument(const QString& path);
+    void OpenRequestedDocument(const std::string& path);
     // Shows a file error in a message box captioned with the application's
     // name; an empty text shows nothing.
     void ReportError(const std::string& text);
@@ -131,7 +131,7 @@ private:
     std::unique_ptr<COpenRequestServer> m_pOpenRequests;
     std::unique_ptr<QTimer> m_pShellOpenTimer;
     int m_nShellOpenTimeoutMs = 60000;
-    std::deque<QString> m_pendingOpenRequests;
+    std::deque<std::string> m_pendingOpenRequests;
     bool m_bOpeningRequests = false;
     bool m_bEnded = false;
 };

@@ -36,6 +36,11 @@ protected:
         SampleCurve(engine, formula, first, last, step, run.curve, problems, maxSamples);
         run.reports = reports.str();
         run.problems = problems.str();
+        // The plan, made without the engine, foresees every run exactly.
+        const SamplePlan plan = PlanCurveSamples(formula, first, last, step, maxSamples);
+        EXPECT_EQ(2 * static_cast<std::size_t>(plan.samples), run.curve.Size());
+        EXPECT_EQ(plan.problem.empty() ? "" : SampleProblemLine(plan.problem) + "\n", run.problems);
+        EXPECT_EQ(plan.refused, !run.problems.empty() && run.curve.IsEmpty());
         return run;
     }
 
@@ -205,6 +210,7 @@ TEST_F(CurveSamplerTest, RunThatDriftsPastTheLimitStopsThere) {
     EXPECT_EQ(run.problems.rfind("Error: Cannot sample the curve: stopped after 1002 samples", 0),
               0U)
         << run.problems;
+    EXPECT_TRUE(PlanCurveSamples(ExprString("x"), 131072.0F, 131172.0F, 0.1F, 1002).tooManySamples);
     const SampledRun unbounded = Sample("x", 131072.0F, 131172.0F, 0.1F, 2000);
     EXPECT_GT(unbounded.curve.Size(), 2004U);
     EXPECT_EQ(unbounded.problems, "");

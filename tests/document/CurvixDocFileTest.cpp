@@ -222,13 +222,10 @@ TEST_F(CurvixDocFileTest, TruncatedFilesAreRejectedAtEveryLength) {
         SetFileOrder(doc, kLoadedNumbers);
         doc.SetPathName("/earlier/file.cvx");
         EXPECT_FALSE(Open(Bytes(whole.begin(), whole.begin() + static_cast<long>(length))));
-        // The formula is taken once its length and what there is of its
-        // bytes are read; the numbers are the ones that run short.
-        const char* formula = length < 4   ? "old"
-                              : length < 5 ? ""
-                              : length < 6 ? "x"
-                              : length < 7 ? "x^"
-                                           : "x^2";
+        // A length beyond the bytes left is refused before the text is
+        // read; once the text is there it is taken, and the numbers are the
+        // ones that run short.
+        const char* formula = length < 7 ? "old" : "x^2";
         ExpectRejected(doc, error, view, formula, "length " + std::to_string(length));
     }
     EXPECT_EQ(counter.updates, 0);
@@ -236,22 +233,22 @@ TEST_F(CurvixDocFileTest, TruncatedFilesAreRejectedAtEveryLength) {
 
 TEST_F(CurvixDocFileTest, StoredLengthsThatCannotBeRightAreRejected) {
     TestFrame frame(&view);
+    const std::string allLeft(37, 'a');
     const LoadCase cases[] = {
         {"negative", CvxFile(-1, "", 0, kLoadedNumbers), "old"},
         {"most negative", CvxFile(INT32_MIN, "", 0, kLoadedNumbers), "old"},
-        {"past the end", CvxFile(1000, "x^2", 0, kLoadedNumbers), nullptr},
-        {"largest", CvxFile(INT32_MAX, "x^2", 0, kLoadedNumbers), nullptr},
+        // Beyond what the file holds: refused before anything is read.
+        {"past the end", CvxFile(1000, "x^2", 0, kLoadedNumbers), "old"},
+        {"largest", CvxFile(INT32_MAX, "x^2", 0, kLoadedNumbers), "old"},
+        {"one past the bytes left", CvxFile(38, std::string(36, 'a'), 'a', {}), "old"},
+        // Exactly what is left: read, and the numbers run short.
+        {"all the bytes left", CvxFile(37, std::string(36, 'a'), 'a', {}), allLeft.c_str()},
     };
     for (const auto& c : cases) {
         error.clear();
         doc.SetFormula("old");
         EXPECT_FALSE(Open(c.file)) << c.name;
-        if (c.formula != nullptr) {
-            ExpectRejected(doc, error, view, c.formula, c.name);
-        } else {
-            // The text is what the file holds before its first zero byte.
-            ExpectRejected(doc, error, view, "x^2", c.name);
-        }
+        ExpectRejected(doc, error, view, c.formula, c.name);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "CommandLineInfo.h"
 #include "Profile.h"
 #include "RecentFileList.h"
+#include "ShownName.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -118,6 +119,50 @@ TEST(RecentFileList, NewestFirstAtMostFour) {
     list.WriteList(profile);
     reread.ReadList(profile);
     EXPECT_EQ(reread.Entries(), (std::vector<std::string>{"/d/3.cvx", "/d/4.cvx", "/d/2.cvx"}));
+}
+
+TEST(RecentFileList, NamesThatAreNotUtf8SurviveTheSettings) {
+    const std::vector<std::string> paths = {"/d/\xff\xfe.cvx", "/d/caf\xc3\xa9 %41.cvx",
+                                            "/d/50%\x80 x.cvx", "/d/\xc0\xaf\n.cvx"};
+    CRecentFileList list("Recent File List", "File%d", 4);
+    for (auto path = paths.rbegin(); path != paths.rend(); ++path) {
+        list.Add(*path);
+    }
+    MemoryProfile profile;
+    list.WriteList(profile);
+    // Valid UTF-8 is kept as it is; the rest is stored as printable text.
+    EXPECT_EQ(profile.values["Recent File List/File2"], "/d/caf\xc3\xa9 %41.cvx");
+    EXPECT_EQ(profile.values["Recent File List/File1"], "file:///d/%FF%FE.cvx");
+    EXPECT_EQ(profile.values["Recent File List/File4"], "file:///d/%C0%AF%0A.cvx");
+    CRecentFileList reread("Recent File List", "File%d", 4);
+    reread.ReadList(profile);
+    EXPECT_EQ(reread.Entries(), paths);
+}
+
+struct ShownCase {
+    std::string name;
+    std::string shown;
+    bool utf8;
+};
+
+TEST(ShownFileName, EveryNameIsOnePrintableLine) {
+    const ShownCase cases[] = {
+        {"/tmp/plot one.cvx", "/tmp/plot one.cvx", true},
+        {"a\nb\tc\x1b[2J\x7f", "a\\x0ab\\x09c\\x1b[2J\\x7f", true},
+        {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80",
+         true},
+        {"\xc2\x9b"
+         "1m\xc2\xa0",
+         "\\xc2\\x9b1m\xc2\xa0", true},                      // C1 control, no-break space
+        {"\xff\xc3", "\\xff\\xc3", false},                   // no lead byte, cut sequence
+        {"\xc0\xaf", "\\xc0\\xaf", false},                   // overlong
+        {"\xed\xa0\x80", "\\xed\\xa0\\x80", false},          // surrogate
+        {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80", false}, // beyond U+10FFFF
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShownFileName(c.name), c.shown);
+        EXPECT_EQ(IsValidUtf8(c.name), c.utf8) << c.shown;
+    }
 }
 
 TEST(RecentFileList, FileInTheCurrentFolderShowsItsNameAlone) {

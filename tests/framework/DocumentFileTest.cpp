@@ -121,7 +121,8 @@ TEST_F(DocumentFileTest, FilesThatCannotBeOpenedChangeNothing) {
         {"missing", [](const TempFolder& f) { return f.File("nope.doc"); }, "%s was not found."},
         {"missing folder", [](const TempFolder& f) { return f.File("no/such.doc"); },
          "%s was not found."},
-        {"folder", [](const TempFolder& f) { return f.Path(); }, "Failed to open document."},
+        {"folder", [](const TempFolder& f) { return f.Path(); },
+         "Failed to open document. %s is a directory."},
     };
     for (const auto& c : cases) {
         error.clear();
@@ -206,7 +207,8 @@ TEST_F(DocumentFileTest, SaveIntoAMissingFolderFails) {
 }
 
 TEST_F(DocumentFileTest, SaveOverAFolderFails) {
-    ExpectFailedSave(document, error, folder, folder.Path(), "Failed to save document.");
+    ExpectFailedSave(document, error, folder, folder.Path(),
+                     "Failed to save document. " + folder.Path() + " is a directory.");
 }
 
 TEST_F(DocumentFileTest, SaveToAFullDiskFails) {

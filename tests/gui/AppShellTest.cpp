@@ -24,28 +24,6 @@ namespace {
 constexpr char kUnregistered[] =
     "System registry entries have been removed and the INI file (if any) was deleted.";
 
-// Answers every message box that shows while it lives with OK, keeping
-// their texts.
-class MessageBoxes {
-public:
-    MessageBoxes() {
-        m_timer.setInterval(20);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || !box->isVisible())
-                return;
-            texts << box->text();
-            box->accept();
-        });
-        m_timer.start();
-    }
-
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
-
 // Counts the frame windows that are shown while it lives.
 class FrameShows : public QObject {
 public:
@@ -85,6 +63,8 @@ protected:
     void SetUp() override {
         WriteDocument(Doc(), "x");
         WriteDocument(Old(), "x");
+        QFile broken(Broken());
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("xx") == 2);
         QSettings stored(settings.ConfigFile(), QSettings::IniFormat);
         stored.setValue(QStringLiteral("Recent File List/File1"), Old());
     }
@@ -93,6 +73,8 @@ protected:
     QString Doc() const { return File("doc.cvx"); }
     QString Old() const { return File("old.cvx"); }
     QString Missing() const { return File("missing.cvx"); }
+    // A file too short for a document: it opens, and its load fails.
+    QString Broken() const { return File("broken.cvx"); }
 
     static void WriteDocument(const QString& path, const char* formula) {
         CCurvixDoc doc;
@@ -108,22 +90,6 @@ protected:
             return QStringLiteral("(no settings)");
         QSettings stored(settings.ConfigFile(), QSettings::IniFormat);
         return stored.value(QStringLiteral("Recent File List/File1")).toString();
-    }
-
-    // Sends a drag over the frame and, when the frame takes it, the drop.
-    static bool DropOn(CFrameWnd* frame, const QList<QUrl>& urls) {
-        QMimeData data;
-        data.setUrls(urls);
-        const QPoint at = frame->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        enter.setAccepted(false);
-        QApplication::sendEvent(frame, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        drop.setAccepted(false);
-        QApplication::sendEvent(frame, &drop);
-        return drop.isAccepted();
     }
 
     SettingsFolder settings;
@@ -269,10 +235,10 @@ TEST_F(AppShellTest, ARequestDuringAnotherOpenWaitsItsTurn) {
         box->accept();
         return true;
     });
-    EXPECT_TRUE(RequestOpen(socketName, Missing()));
+    EXPECT_TRUE(RequestOpen(socketName, Broken()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }, 15000));
     EXPECT_TRUE(secondAccepted);
-    EXPECT_TRUE(firstMessage.endsWith(QStringLiteral("missing.cvx was not found.")));
+    EXPECT_EQ(firstMessage, QStringLiteral("Unexpected file format."));
     EXPECT_FALSE(run.app->HasEnded());
     ASSERT_NE(run.Frame(), nullptr);
     EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
@@ -280,8 +246,8 @@ TEST_F(AppShellTest, ARequestDuringAnotherOpenWaitsItsTurn) {
     EXPECT_EQ(run.app->GetDocTemplate()->GetFrame(), run.Frame());
 }
 
-// A request that is not "open <absolute UTF-8 path>\n" within the length
-// limit is dropped unanswered, and nothing is opened.
+// A request that is not "open <absolute path>\n" within the length limit
+// is dropped unanswered, and nothing is opened.
 TEST_F(AppShellTest, MalformedRequestsAreIgnored) {
     RunningApp run;
     ASSERT_TRUE(run.started);
@@ -292,7 +258,6 @@ TEST_F(AppShellTest, MalformedRequestsAreIgnored) {
         "print " + doc + "\n",
         "OPEN " + doc + "\n",
         "open " + doc + QByteArray("\0x\n", 3),
-        "open /tmp/\xff\xfe.cvx\n",
         "open /" + QByteArray(kOpenRequestMaxLength, 'a') + "\n",
         "\n",
     };
@@ -343,16 +308,24 @@ TEST_F(AppShellTest, DdeEndsAsAFailedStartWhenTheRequestedDocumentCannotOpen) {
     MessageBoxes boxes;
     RunningApp run({"/dde"});
     ASSERT_TRUE(run.started);
-    EXPECT_TRUE(RequestOpen(run.app->GetOpenRequestSocket(), Missing()));
+    // A file that cannot be read is refused to the requester; the program
+    // goes on waiting.
+    const QString socketName = run.app->GetOpenRequestSocket();
+    EXPECT_EQ(Exchange(socketName, "open " + Missing().toUtf8() + "\n"),
+              "error " + Missing().toUtf8() + " was not found.\n");
+    run.Settle();
+    EXPECT_FALSE(run.app->HasEnded());
+    EXPECT_TRUE(boxes.texts.isEmpty());
+    EXPECT_TRUE(RequestOpen(socketName, Broken()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return run.app->HasEnded(); }));
     EXPECT_EQ(run.Frame(), nullptr);
     ASSERT_EQ(boxes.texts.size(), 1);
-    EXPECT_TRUE(boxes.texts[0].endsWith(QStringLiteral("missing.cvx was not found.")));
+    EXPECT_EQ(boxes.texts[0], QStringLiteral("Unexpected file format."));
     EXPECT_EQ(run.app->ExitInstance(), 1);
 }
 
 TEST_F(AppShellTest, DdeFailsAtOnceWhenAnotherInstanceReceivesTheRequests) {
-    COpenRequestServer other([](const QString&) {});
+    COpenRequestServer other([](const std::string&) {});
     ASSERT_TRUE(other.Listen(OpenRequestSocketName(QStringLiteral("curvix"))));
     RunningApp run({"/dde"});
     EXPECT_FALSE(run.started);

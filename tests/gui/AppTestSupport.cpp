@@ -4,10 +4,12 @@
 #include "StatusBar.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -134,6 +136,21 @@ void WhenModal(std::function<bool(QWidget*)> answer) {
         }
     });
     timer->start();
+}
+
+bool DropOn(CFrameWnd* frame, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = frame->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(frame, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setAccepted(false);
+    QApplication::sendEvent(frame, &drop);
+    return drop.isAccepted();
 }
 
 } // namespace curvix::test

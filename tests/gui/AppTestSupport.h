@@ -5,8 +5,12 @@
 #include "CurvixView.h"
 #include "MainFrame.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <string>
@@ -66,5 +70,30 @@ void WhenModal(std::function<bool(QWidget*)> answer);
 
 // Types path into the next file dialog's name field and presses Enter.
 void AnswerFileDialog(const QString& path);
+
+// Sends a drag over the frame and, when the frame takes it, the drop.
+bool DropOn(CFrameWnd* frame, const QList<QUrl>& urls);
+
+// Answers every message box that shows while it lives with OK, keeping
+// their texts.
+class MessageBoxes {
+public:
+    MessageBoxes() {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible())
+                return;
+            texts << box->text();
+            box->accept();
+        });
+        m_timer.start();
+    }
+
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
 
 } // namespace curvix::test

@@ -50,7 +50,7 @@ check "open" $'x^2\n-1 1 30 -0 60 5 6 0.5' "$("$tool" --open "$work/x2.cvx" 2>&1
 : >"$work/empty.cvx"
 check "open zero bytes" $'\n-10 10 0 0 0 10 10 0.1' "$("$tool" --open "$work/empty.cvx" 2>&1)"
 head -c 20 "$work/x2.cvx" >"$work/short.cvx"
-check "open truncated" "Unexpected file format." "$("$tool" --open "$work/short.cvx" 2>&1)"
+check "open truncated" "$work/short.cvx: Unexpected file format." "$("$tool" --open "$work/short.cvx" 2>&1)"
 "$tool" --open "$work/short.cvx" >/dev/null 2>&1
 check "open truncated status" 1 $?
 check "open missing" "$work/none.cvx was not found." "$("$tool" --open "$work/none.cvx" 2>&1)"

@@ -1,6 +1,7 @@
 #include "OpenMode.h"
 
 #include "CurvixDoc.h"
+#include "FileErrors.h"
 
 #include <charconv>
 
@@ -20,7 +21,7 @@ int OpenAndPrint(const std::string& path, std::ostream& out, std::ostream& error
     CCurvixDoc document;
     std::string error;
     if (!OpenDocumentFile(document, path, error)) {
-        errors << error << '\n' << std::flush;
+        errors << NamingFile(path, error) << '\n' << std::flush;
         return 1;
     }
     ExprString formula = document.GetFormula();

@@ -232,21 +232,24 @@ bool ApplySceneOptions(const RenderOptions& options, CCurvixDoc& document, std::
     if (options.angles) {
         std::copy(options.angles->begin(), options.angles->end(), document.GetRotation());
     }
-    // The document's own numbers are the sampler's to judge; the command
-    // line's are refused here, before anything is drawn.
+    // The command line's numbers are refused here, before anything is
+    // drawn, and counted as the sampler counts them (single-precision
+    // steps); the document's own go to the caller's check of the plan.
     if (!options.range && !options.step) {
         return true;
     }
-    const double samples = (double{range[1]} - double{range[0]}) / double{*step} + 1.0;
-    if (std::isfinite(samples) && samples <= static_cast<double>(kMaxCurveSamples)) {
+    const SamplePlan plan = PlanCurveSamples(document.GetFormula(), range[0], range[1], *step);
+    if (plan.problem.empty()) {
         return true;
     }
     const char* named = options.range && options.step ? "options --range and --step"
                         : options.range               ? "option --range"
                                                       : "option --step";
-    error = std::string(named) + ": more than " + std::to_string(kMaxCurveSamples) +
-            " samples from " + Shortest(range[0]) + " to " + Shortest(range[1]) + " in steps of " +
-            Shortest(*step);
+    error = std::string(named) + ": " +
+            (plan.tooManySamples ? "more than " + std::to_string(kMaxCurveSamples) +
+                                       " samples from " + Shortest(range[0]) + " to " +
+                                       Shortest(range[1]) + " in steps of " + Shortest(*step)
+                                 : plan.problem);
     return false;
 }
 

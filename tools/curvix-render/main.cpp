@@ -5,8 +5,10 @@
 //   curvix-render FILE.cvx -o plot.png [--size WxH] [scene options]
 //   curvix-render --formula 'sin(x)*5' -o plot.svg [--size WxH] [scene options]
 
+#include "CurveSampler.h"
 #include "CurvixDoc.h"
 #include "CurvixIdentity.h"
+#include "FileErrors.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneImage.h"
@@ -63,13 +65,21 @@ int main(int argc, char** argv) {
             curvix::ExprString(options.formula.data(), static_cast<int>(options.formula.size())));
     } else {
         if (!curvix::OpenDocumentFile(document, options.documentPath, error)) {
-            return Fail(options.documentPath + ": " + error);
+            return Fail(curvix::NamingFile(options.documentPath, error));
         }
     }
 
     if (!curvix::ApplySceneOptions(options, document, error)) {
         std::cerr << "curvix-render: " << error << '\n';
         return 2;
+    }
+    // A curve the sampler would refuse or cut short is no picture to keep:
+    // its line and a failure, and the old output stays.
+    const curvix::SamplePlan plan = curvix::PlanCurveSamples(
+        document.GetFormula(), document.GetRange()[0], document.GetRange()[1], *document.GetStep());
+    if (!plan.problem.empty()) {
+        std::cerr << curvix::SampleProblemLine(plan.problem) << '\n';
+        return 1;
     }
     if (options.format != curvix::ImageFormat::kPng) {
         const auto format = options.format == curvix::ImageFormat::kSvg
