@@ -32,8 +32,8 @@ echo "== Unit tests under Wine"
 ctest --test-dir "$windows" --output-on-failure -j "$jobs" --timeout 600
 
 echo "== curvix-eval.exe against curvix-eval"
-linux_eval=$linux/tools/curvix-eval/curvix-eval
-windows_eval=$windows/tools/curvix-eval/curvix-eval.exe
+linux_eval=$(realpath "$linux/tools/curvix-eval/curvix-eval")
+windows_eval=$(realpath "$windows/tools/curvix-eval/curvix-eval.exe")
 failures=0
 checks=0
 
@@ -104,6 +104,13 @@ if ! cmp "$work/linux.cvx" "$work/windows.cvx"; then
 fi
 same "open a document written on Linux" /dev/null --open "$work/linux.cvx"
 same "open a document written on Windows" /dev/null --open "$work/windows.cvx"
+# A name outside every ANSI code page, opened and missing; relative, so that
+# the message names it alike on both sides.
+cp "$work/linux.cvx" "$work/Kurve-曲线.cvx"
+cd "$work"
+same "open a wide-character name" /dev/null --open "Kurve-曲线.cvx"
+same "a missing wide-character name" /dev/null --open "Kurve-曲线-none.cvx"
+cd - >/dev/null
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
