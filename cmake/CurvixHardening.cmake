@@ -3,9 +3,9 @@
 # checked string and memory functions, read-only relocations bound at
 # start. Off for the sanitizer and fuzz builds, whose runtimes replace the
 # checked functions. A _FORTIFY_SOURCE the caller's flags already choose is
-# kept.
+# kept. The flags are the ELF toolchain's; the Windows cross-build takes none.
 option(CURVIX_HARDENING "Build with the distribution's hardening flags" ON)
-if(CURVIX_HARDENING AND NOT CURVIX_SANITIZE AND NOT CURVIX_FUZZ)
+if(CURVIX_HARDENING AND NOT CURVIX_SANITIZE AND NOT CURVIX_FUZZ AND NOT WIN32)
     include(CheckPIESupported)
     check_pie_supported()
     set(CMAKE_POSITION_INDEPENDENT_CODE ON)

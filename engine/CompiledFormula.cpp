@@ -1,6 +1,7 @@
 #include "CompiledFormula.h"
 
 #include "ExpressionEvaluator.h"
+#include "Power.h"
 #include "ReportTexts.h"
 #include "Token.h"
 
@@ -353,7 +354,7 @@ double CompiledFormula::Evaluate(float x) {
             v[op.slot] = RoundTripFixedSix(Call(op, v[op.left]));
             break;
         case Code::Power:
-            v[op.slot] = RoundTripFixedSix(std::pow(v[op.left], v[op.right]));
+            v[op.slot] = RoundTripFixedSix(Power(v[op.left], v[op.right]));
             break;
         case Code::Times:
             v[op.slot] = RoundTripFixedSix(v[op.left] * v[op.right]);

@@ -1,12 +1,12 @@
 #include "NumberText.h"
 
+#include "CLocaleNumber.h"
+
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <string>
 
 namespace curvix {
@@ -21,14 +21,6 @@ bool IsCSpace(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// strtod in the C locale, for the rare texts from_chars declines (results
-// that overflow or underflow), so that they come out exactly as atof's.
-double StrtodCLocale(const char* begin, const char* end) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    const std::string copy(begin, end);
-    return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
 // Digits with at most one point and no exponent, whose digits form an
@@ -95,7 +87,9 @@ double ReadDecimal(const char* text, std::size_t length) {
     }
     const auto result = std::from_chars(p, end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        value = StrtodCLocale(p, end);
+        // The rare texts from_chars declines (results that overflow or
+        // underflow) come out exactly as atof's.
+        value = StrtodCLocale(std::string(p, end).c_str());
     } else if (result.ec != std::errc()) {
         return 0.0;
     }

@@ -1,5 +1,6 @@
 #include "ExpressionEvaluator.h"
 #include "NumberText.h"
+#include "Power.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,7 +114,7 @@ double ExpressionEvaluator::ApplyOperator(int slot) {
     const double right = TakeOperand(slot + 1, true);
     switch (kind) {
     case '^':
-        return std::pow(left, right);
+        return Power(left, right);
     case '*':
         return left * right;
     case '+':

@@ -4,6 +4,7 @@
 #   build-notqt/ the command-line tools alone, with Qt out of reach
 #   build-asan/  the same tests under AddressSanitizer + UBSan
 #   build-fuzz/  libFuzzer targets, each run for a short while
+#   build-windows/  the toolkit-free core cross-built for Windows, under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -43,6 +44,9 @@ for tool in build-notqt/tools/curvix-*/curvix-*; do
     if ldd "$tool" | grep -i qt; then echo "FAIL: $tool links Qt"; exit 1; fi
 done
 run_tests build-notqt -E '_NOT_BUILT'
+
+echo "== Windows core under Wine"
+bash scripts/test-windows.sh build
 
 echo "== Static checks"
 bash scripts/lint.sh build

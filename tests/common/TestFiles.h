@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,15 @@ using Bytes = std::vector<unsigned char>;
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "curvix-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+        std::random_device seed;
+        const auto base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+            const auto path = base / ("curvix-test-" + std::to_string(seed()));
+            std::error_code error;
+            if (std::filesystem::create_directory(path, error)) {
+                m_path = path.string();
+            }
+        }
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

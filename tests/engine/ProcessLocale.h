@@ -13,10 +13,17 @@ class ScopedProcessLocale {
 public:
     explicit ScopedProcessLocale(const char* name)
         : m_previous(std::setlocale(LC_ALL, nullptr)), m_previousGlobal() {
+#ifdef _WIN32
+        // The C++ library there knows only the "C" locale: the C library's
+        // is the one a German decimal comma could leak from.
+        m_active = std::setlocale(LC_ALL, WindowsName(name)) != nullptr;
+        m_previousGlobal = std::locale::global(std::locale::classic());
+#else
         m_active = std::setlocale(LC_ALL, name) != nullptr;
         if (m_active) {
             m_previousGlobal = std::locale::global(std::locale(name));
         }
+#endif
     }
     ScopedProcessLocale(const ScopedProcessLocale&) = delete;
     ScopedProcessLocale& operator=(const ScopedProcessLocale&) = delete;
@@ -27,9 +34,17 @@ public:
         std::setlocale(LC_ALL, m_previous.c_str());
     }
 
-    bool Active() const { return m_active; }
+    bool Active() const {
+        return m_active;
+    }
 
 private:
+#ifdef _WIN32
+    static const char* WindowsName(const char* name) {
+        return std::string(name) == "de_DE.UTF-8" ? "German_Germany.1252" : name;
+    }
+#endif
+
     std::string m_previous;
     std::locale m_previousGlobal;
     bool m_active = false;

@@ -16,12 +16,12 @@ using test::FromBits;
 
 using Bytes = std::vector<unsigned char>;
 
-// An archive over a memory file: store into one, load from the other.
+// An archive over a temporary file: store into one, load from the other.
 class MemoryFile {
 public:
-    explicit MemoryFile(const Bytes& bytes = {}) : m_bytes(bytes) {
-        m_bytes.resize(bytes.size() + 1); // fmemopen wants a non-empty buffer
-        m_file = ::fmemopen(m_bytes.data(), bytes.size() == 0 ? 1 : bytes.size(), "rb");
+    explicit MemoryFile(const Bytes& bytes = {}) : m_file(std::tmpfile()) {
+        std::fwrite(bytes.data(), 1, bytes.size(), m_file);
+        std::rewind(m_file);
         if (bytes.empty()) {
             std::fgetc(m_file); // now at its end
         }
@@ -32,22 +32,20 @@ public:
     std::FILE* Get() const { return m_file; }
 
 private:
-    Bytes m_bytes;
     std::FILE* m_file = nullptr;
 };
 
 Bytes Store(void (*write)(CArchive&)) {
-    char* buffer = nullptr;
-    std::size_t size = 0;
-    std::FILE* file = ::open_memstream(&buffer, &size);
+    std::FILE* file = std::tmpfile();
     {
         CArchive archive(file, CArchive::store);
         write(archive);
         EXPECT_TRUE(archive.Flush());
     }
+    Bytes bytes(static_cast<std::size_t>(std::ftell(file)));
+    std::rewind(file);
+    EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), file), bytes.size());
     std::fclose(file);
-    Bytes bytes(buffer, buffer + size);
-    std::free(buffer);
     return bytes;
 }
 

@@ -1,16 +1,19 @@
 #include "CheckedOutput.h"
 
+#include "RawOutput.h"
+
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <unistd.h>
 
 namespace curvix {
 
 namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{64} * 1024;
+constexpr int kStandardOutput = 1;
 
 } // namespace
 
@@ -25,7 +28,7 @@ CheckedOutput::~CheckedOutput() {
 
 void CheckedOutput::WriteOut(const char* bytes, std::size_t count) {
     while (count > 0) {
-        const ssize_t written = ::write(m_descriptor, bytes, count);
+        const long long written = WriteToDescriptor(m_descriptor, bytes, count);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -34,7 +37,7 @@ void CheckedOutput::WriteOut(const char* bytes, std::size_t count) {
             std::fprintf(stderr, "%s: cannot write output: %s\n", m_program, std::strerror(error));
             std::fflush(stderr);
             // At once: no destructor may try this output again.
-            ::_exit(1);
+            std::_Exit(1);
         }
         bytes += written;
         count -= static_cast<std::size_t>(written);
@@ -73,7 +76,7 @@ int CheckedOutput::sync() {
 }
 
 CheckedStandardOutput::CheckedStandardOutput(const char* program)
-    : m_output(STDOUT_FILENO, program), m_previous(std::cout.rdbuf(&m_output)) {}
+    : m_output(kStandardOutput, program), m_previous(std::cout.rdbuf(&m_output)) {}
 
 CheckedStandardOutput::~CheckedStandardOutput() {
     std::cout.flush();

@@ -7,11 +7,13 @@
 //                               input, each sampled as a curve: "X Y" lines
 //   curvix-eval --open F.cvx    a document's formula and its eight numbers
 
+#include "Arguments.h"
 #include "CheckedOutput.h"
 #include "CurvixIdentity.h"
 #include "ExpressionEvaluator.h"
 #include "FormulaMode.h"
 #include "OpenMode.h"
+#include "RawOutput.h"
 #include "SampleMode.h"
 
 #include <clocale>
@@ -34,6 +36,8 @@ constexpr const char* kUsage =
 } // namespace
 
 int main(int argc, char** argv) {
+    curvix::UseUtf8Arguments(argc, argv);
+    curvix::UseBinaryStandardStreams();
     std::setlocale(LC_ALL, "");
     std::ios::sync_with_stdio(false);
     // Every mode's results go through it: a failed write ends the program.

@@ -1,5 +1,6 @@
 #include "ReferenceEngine.h"
 
+#include "Power.h"
 #include "ReferenceNumbers.h"
 #include "ReferenceText.h"
 
@@ -169,7 +170,8 @@ double ReferenceEngine::ApplyOperator(int d) {
     case '^': {
         const double l = TakeOperand(d - 1, false);
         const double r = TakeOperand(d + 1, true);
-        return std::pow(l, r);
+        // The engine's pow: glibc's, or one that agrees with it elsewhere.
+        return Power(l, r);
     }
     case '*': {
         const double l = TakeOperand(d - 1, false);

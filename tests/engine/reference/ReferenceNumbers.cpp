@@ -1,6 +1,7 @@
 #include "ReferenceNumbers.h"
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
@@ -8,6 +9,36 @@
 namespace curvix::reference {
 namespace {
 
+#ifdef _WIN32
+_locale_t CLocale() {
+    static const _locale_t c = _create_locale(LC_ALL, "C");
+    return c;
+}
+
+// Switches this thread to the C locale for its lifetime.
+class CLocaleScope {
+public:
+    CLocaleScope()
+        : m_previousMode(_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)),
+          m_previous(std::setlocale(LC_ALL, nullptr)) {
+        std::setlocale(LC_ALL, "C");
+    }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+    ~CLocaleScope() {
+        std::setlocale(LC_ALL, m_previous.c_str());
+        _configthreadlocale(m_previousMode);
+    }
+
+private:
+    int m_previousMode;
+    std::string m_previous;
+};
+
+double StrtodInC(const char* text) {
+    return _strtod_l(text, nullptr, CLocale());
+}
+#else
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return c;
@@ -25,6 +56,11 @@ private:
     locale_t m_previous;
 };
 
+double StrtodInC(const char* text) {
+    return strtod_l(text, nullptr, CLocale());
+}
+#endif
+
 bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -36,6 +72,12 @@ bool IsDigit(char c) {
 } // namespace
 
 std::string PrintFixed(double value) {
+#ifdef _WIN32
+    // The MinGW printf drops a NaN's sign, which glibc's prints.
+    if (std::isnan(value)) {
+        return std::signbit(value) ? "-nan" : "nan";
+    }
+#endif
     CLocaleScope scope;
     // The longest "%f" text, -DBL_MAX, has 317 characters.
     char buffer[400];
@@ -84,7 +126,7 @@ double ReadAtof(std::string_view text) {
 }
 
 double StrtodC(const std::string& text) {
-    return strtod_l(text.c_str(), nullptr, CLocale());
+    return StrtodInC(text.c_str());
 }
 
 } // namespace curvix::reference

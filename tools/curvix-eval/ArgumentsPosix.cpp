@@ -1,0 +1,7 @@
+#include "Arguments.h"
+
+namespace curvix {
+
+void UseUtf8Arguments(int& /*argc*/, char**& /*argv*/) {}
+
+} // namespace curvix
