@@ -2,12 +2,14 @@
 
 #include "ExprString.h"
 #include "ExpressionEvaluator.h"
+#include "ProcessLocale.h"
 
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -61,19 +63,19 @@ TEST(NumberText, FormatFixedSixNonFinite) {
 class CommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_previous = std::setlocale(LC_ALL, nullptr);
-        if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-            const char* ci = std::getenv("CI");
-            if (ci != nullptr && std::string(ci) == "true") {
+        // The locale's Windows name where the C library wants that one.
+        m_locale = std::make_unique<testing::ScopedProcessLocale>("de_DE.UTF-8");
+        if (!m_locale->Active()) {
+            if (testing::LocaleRequired()) {
                 FAIL() << "the de_DE.UTF-8 locale is missing";
             }
             GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
         }
     }
-    void TearDown() override { std::setlocale(LC_ALL, m_previous.c_str()); }
+    void TearDown() override { m_locale.reset(); }
 
 private:
-    std::string m_previous;
+    std::unique_ptr<testing::ScopedProcessLocale> m_locale;
 };
 
 TEST_F(CommaLocale, ConversionsStayInTheCLocaleForm) {
