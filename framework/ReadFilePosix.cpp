@@ -7,18 +7,6 @@
 
 namespace curvix {
 
-CReadFile::~CReadFile() {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-    }
-}
-
-bool CReadFile::Refuse(ReadRefusal refusal, int systemError) {
-    m_refusal = refusal;
-    m_systemError = systemError;
-    return false;
-}
-
 bool CReadFile::Open(const std::string& path) {
     m_refusal = ReadRefusal::none;
     m_systemError = 0;

@@ -72,18 +72,6 @@ mode_t NewFileMode() {
 
 } // namespace
 
-CSaveFile::~CSaveFile() {
-    Cancel();
-}
-
-bool CSaveFile::Fail() {
-    if (m_systemError == 0) {
-        m_systemError = errno != 0 ? errno : EIO;
-    }
-    Cancel();
-    return false;
-}
-
 bool CSaveFile::Open(const std::string& path) {
     Cancel();
     m_systemError = 0;

@@ -84,18 +84,6 @@ bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
 
 } // namespace
 
-CSaveFile::~CSaveFile() {
-    Cancel();
-}
-
-bool CSaveFile::Fail() {
-    if (m_systemError == 0) {
-        m_systemError = errno != 0 ? errno : EIO;
-    }
-    Cancel();
-    return false;
-}
-
 bool CSaveFile::Open(const std::string& path) {
     Cancel();
     m_systemError = 0;
