@@ -20,7 +20,9 @@ using Bytes = std::vector<unsigned char>;
 class MemoryFile {
 public:
     explicit MemoryFile(const Bytes& bytes = {}) : m_file(std::tmpfile()) {
-        std::fwrite(bytes.data(), 1, bytes.size(), m_file);
+        if (!bytes.empty()) { // an empty vector's data() may be null
+            std::fwrite(bytes.data(), 1, bytes.size(), m_file);
+        }
         std::rewind(m_file);
         if (bytes.empty()) {
             std::fgetc(m_file); // now at its end
