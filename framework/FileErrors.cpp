@@ -10,12 +10,17 @@ namespace curvix {
 
 namespace {
 
+// The system's words for an error; an unknown one reads as an I/O error.
+std::string SystemWords(int systemError) {
+    return std::strerror(systemError != 0 ? systemError : EIO);
+}
+
 // "<file> is a directory." or "<file>: <the system's words>."
 std::string SystemCause(int systemError, const std::string& shown) {
     if (systemError == EISDIR) {
         return shown + " is a directory.";
     }
-    return shown + ": " + std::strerror(systemError != 0 ? systemError : EIO) + ".";
+    return shown + ": " + SystemWords(systemError) + ".";
 }
 
 } // namespace
@@ -44,7 +49,7 @@ std::string FileErrorText(int systemError, const std::string& path, FileAction a
         return std::string(kFailedToOpenDocument) + " " + SystemCause(systemError, shown);
     case FileAction::reading:
         return "An unexpected error occurred while reading " + shown + ": " +
-               std::strerror(systemError != 0 ? systemError : EIO) + ".";
+               SystemWords(systemError) + ".";
     case FileAction::saving:
         break;
     }

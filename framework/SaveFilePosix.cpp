@@ -1,4 +1,5 @@
 #include "SaveFile.h"
+#include "SaveFileSystem.h"
 
 #include <cerrno>
 #include <climits>
@@ -117,41 +118,16 @@ bool CSaveFile::Open(const std::string& path) {
     return true;
 }
 
-bool CSaveFile::Commit() {
-    if (m_file == nullptr) {
-        errno = EBADF;
-        return Fail();
-    }
-    errno = 0;
-    if (std::fflush(m_file) != 0 || std::ferror(m_file) != 0) {
-        return Fail();
-    }
-    if (!m_temporary.empty() && ::fsync(::fileno(m_file)) != 0) {
-        return Fail();
-    }
-    std::FILE* file = m_file;
-    m_file = nullptr;
-    if (std::fclose(file) != 0) {
-        return Fail();
-    }
-    if (!m_temporary.empty()) {
-        if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
-            return Fail();
-        }
-        m_temporary.clear();
-    }
-    return true;
+bool SyncToDisk(std::FILE* file) {
+    return ::fsync(::fileno(file)) == 0;
 }
 
-void CSaveFile::Cancel() {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
-    if (!m_temporary.empty()) {
-        ::unlink(m_temporary.c_str());
-        m_temporary.clear();
-    }
+bool MoveOver(const std::string& temporary, const std::string& target) {
+    return std::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+void RemoveFile(const std::string& path) {
+    ::unlink(path.c_str());
 }
 
 } // namespace curvix

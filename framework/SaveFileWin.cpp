@@ -1,4 +1,5 @@
 #include "SaveFile.h"
+#include "SaveFileSystem.h"
 #include "WinSystem.h"
 
 #include <atomic>
@@ -77,7 +78,7 @@ HANDLE CreateTemporary(const std::wstring& target, std::wstring& name) {
 
 // Renames temporary over target in one step. (ReplaceFileW would keep the
 // target's attributes, but may leave a file of its own behind when it fails.)
-bool MoveOver(const std::wstring& temporary, const std::wstring& target) {
+bool MoveWideOver(const std::wstring& temporary, const std::wstring& target) {
     return MoveFileExW(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -132,46 +133,25 @@ bool CSaveFile::Open(const std::string& path) {
     return true;
 }
 
-bool CSaveFile::Commit() {
-    if (m_file == nullptr) {
-        errno = EBADF;
-        return Fail();
-    }
-    errno = 0;
-    if (std::fflush(m_file) != 0 || std::ferror(m_file) != 0) {
-        return Fail();
-    }
-    if (!m_temporary.empty()) {
-        const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(m_file)));
-        if (FlushFileBuffers(handle) == 0) {
-            SetErrnoFromLastError();
-            return Fail();
-        }
-    }
-    std::FILE* file = m_file;
-    m_file = nullptr;
-    if (std::fclose(file) != 0) {
-        return Fail();
-    }
-    if (!m_temporary.empty()) {
-        if (!MoveOver(WideFromUtf8(m_temporary), WideFromUtf8(m_target))) {
-            SetErrnoFromLastError();
-            return Fail();
-        }
-        m_temporary.clear();
+bool SyncToDisk(std::FILE* file) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (FlushFileBuffers(handle) == 0) {
+        SetErrnoFromLastError();
+        return false;
     }
     return true;
 }
 
-void CSaveFile::Cancel() {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-        m_file = nullptr;
+bool MoveOver(const std::string& temporary, const std::string& target) {
+    if (!MoveWideOver(WideFromUtf8(temporary), WideFromUtf8(target))) {
+        SetErrnoFromLastError();
+        return false;
     }
-    if (!m_temporary.empty()) {
-        DeleteFileW(WideFromUtf8(m_temporary).c_str());
-        m_temporary.clear();
-    }
+    return true;
+}
+
+void RemoveFile(const std::string& path) {
+    DeleteFileW(WideFromUtf8(path).c_str());
 }
 
 } // namespace curvix
