@@ -9,7 +9,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace curvix::test {
 namespace {
@@ -44,6 +43,8 @@ protected:
     QTemporaryDir files;
 };
 
+// The GUI's ways into the reader the tools share (whose table has every
+// kind of path): the FIFO that used to hang, a folder, a name to escape.
 TEST_F(HostilePathTest, OpeningEndsAtOnceWithTheCauseAndChangesNothing) {
     const HostileCase cases[] = {
         {"Fifo",
@@ -52,27 +53,12 @@ TEST_F(HostilePathTest, OpeningEndsAtOnceWithTheCauseAndChangesNothing) {
              return folder + "/fifo";
          },
          "Failed to open document. %s is not a regular file."},
-        {"Device", [](const std::string&) { return std::string("/dev/zero"); },
-         "Failed to open document. %s is not a regular file."},
         {"Folder",
          [](const std::string& folder) {
              ::mkdir((folder + "/folder").c_str(), 0700);
              return folder + "/folder";
          },
          "Failed to open document. %s is a directory."},
-        {"LinkLoop",
-         [](const std::string& folder) {
-             EXPECT_EQ(::symlink("loop", (folder + "/loop").c_str()), 0);
-             return folder + "/loop";
-         },
-         "Failed to open document. %s: Too many levels of symbolic links."},
-        {"Unreadable",
-         [](const std::string& folder) {
-             WriteBytes(folder + "/unreadable.cvx", Bytes(37, 0));
-             ::chmod((folder + "/unreadable.cvx").c_str(), 0);
-             return folder + "/unreadable.cvx";
-         },
-         "Access to %s was denied."},
         {"LineFeedInTheName", [](const std::string& folder) { return folder + "/gone\nname.cvx"; },
          "%s was not found."},
     };
@@ -81,10 +67,6 @@ TEST_F(HostilePathTest, OpeningEndsAtOnceWithTheCauseAndChangesNothing) {
     const QString socketName = run.app->GetOpenRequestSocket();
     for (const HostileCase& c : cases) {
         const std::string path = c.make(Folder());
-        if (std::string(c.name) == "Unreadable" && ::geteuid() == 0) {
-            std::cout << "Unreadable: skipped, root reads every file\n";
-            continue;
-        }
         std::string shown = path;
         if (const auto feed = shown.find('\n'); feed != std::string::npos)
             shown.replace(feed, 1, "\\x0a");
