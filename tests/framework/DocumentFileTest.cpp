@@ -1,5 +1,6 @@
 #include "Archive.h"
 #include "Document.h"
+#include "FileAccessAsUser.h"
 #include "TestFiles.h"
 #include "ViewBase.h"
 
@@ -13,6 +14,7 @@ namespace curvix {
 namespace {
 
 using test::Bytes;
+using test::FileAccessAsUser;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
@@ -237,12 +239,11 @@ TEST_F(DocumentFileTest, SaveThatRunsOutOfSpaceKeepsTheOldFile) {
 }
 
 TEST_F(DocumentFileTest, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "folder permissions do not bind root";
-    }
     const std::string path = folder.File("old.doc");
     WriteBytes(path, kHelloFile);
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
+    const FileAccessAsUser asUser;
+    ASSERT_TRUE(asUser.Binds());
     ExpectFailedSave(document, error, folder, path, "Access to " + path + " was denied.");
 }
 

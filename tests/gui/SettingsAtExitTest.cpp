@@ -2,6 +2,7 @@
 // file stays byte for byte, the exit status is 1, and one line says why.
 
 #include "AppTestSupport.h"
+#include "FileAccessAsUser.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -173,14 +175,24 @@ class UnreadableSettingsTest : public SettingsAtExitTest,
                                public ::testing::WithParamInterface<UnreadableCase> {};
 
 TEST_P(UnreadableSettingsTest, AreLeftAsTheyAreAndFailTheExit) {
-    if (std::string(GetParam().name) == "NoReadPermission" && ::geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
     GetParam().spoil(settings.ConfigFile());
     const QByteArray before = ReadAll(settings.ConfigFile());
     const QStringList folder = Folder();
-    RunningApp run({doc.toStdString()});
-    ASSERT_TRUE(run.started);
-    ExpectFailedExit([&] { return run.app->ExitInstance(); }, before, folder);
+    // The program runs with the file access of an ordinary user, root or not;
+    // the test's own reads keep the run's.
+    std::optional<RunningApp> run;
+    {
+        const FileAccessAsUser asUser;
+        ASSERT_TRUE(asUser.Binds());
+        run.emplace(std::vector<std::string>{doc.toStdString()});
+    }
+    ASSERT_TRUE(run->started);
+    ExpectFailedExit(
+        [&] {
+            const FileAccessAsUser asUser;
+            return asUser.Binds() ? run->app->ExitInstance() : -1;
+        },
+        before, folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnreadableSettingsTest,
