@@ -113,18 +113,27 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"NoNewlineAtCap", "open /" + QByteArray(2 * kOpenRequestMaxLength, 'a')}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OpenRequestServerTest, LongestRequestIsAccepted) {
+TEST_F(OpenRequestServerTest, LongestRequestIsAcceptedAndOneByteMoreIsRefused) {
     COpenRequestServer server([this](const std::string& path) { Opened(path); });
     ASSERT_TRUE(server.Listen(m_name));
-    // A real file, reached through "/." steps to the longest length.
+    // A real file, reached through "/." steps so that "open PATH\n" is the
+    // longest request, line feed included.
     const QByteArray document = Document(QStringLiteral("doc.cvx")).toUtf8();
-    const qsizetype padding = kOpenRequestMaxLength - 7 - document.size();
+    const qsizetype length = kOpenRequestMaxLength - 6;
+    const qsizetype padding = length - document.size();
     QByteArray path = padding % 2 != 0 ? "/" : "";
     path += QByteArray("/.").repeated(padding / 2) + document;
-    ASSERT_EQ(path.size(), kOpenRequestMaxLength - 7);
-    EXPECT_EQ(Exchange("open " + path + "\n"), "ok\n");
+    ASSERT_EQ(path.size(), length);
+    const QByteArray longest = "open " + path + "\n";
+    ASSERT_EQ(longest.size(), kOpenRequestMaxLength);
+    EXPECT_EQ(Exchange(longest), "ok\n");
     EXPECT_EQ(m_opened, QStringList{QString::fromLatin1(path)});
-    EXPECT_FALSE(Send(QString::fromLatin1(path + "b"))); // one byte over: refused
+    // The same file one byte further away, sent raw: the server refuses it.
+    m_opened.clear();
+    const QByteArray over = "open /" + path + "\n";
+    ASSERT_EQ(over.size(), kOpenRequestMaxLength + 1);
+    EXPECT_EQ(Exchange(over), QByteArray());
+    EXPECT_TRUE(m_opened.isEmpty());
 }
 
 TEST_F(OpenRequestServerTest, SilentClientIsCutOff) {
