@@ -17,7 +17,13 @@ document() {
     printf "\001\000\000\000x\000${2:-\000\000\040\301}\000\000\040\101$zero$zero$zero"`
         `"\000\000\040\101\000\000\040\101${3:-\315\314\314\075}" >"$1"
 }
-snapshot() { ls -lAR --time-style=+ "$tmp" | grep -av -e ' out-' -e '^total'; }
+# Every name with its kind, size, inode and modification time, and the old
+# picture's bytes: a program that rewrote or truncated anything shows. Only
+# out-new.png, which the row for a good document writes, is left out.
+snapshot() {
+    find "$tmp" -mindepth 1 ! -name out-new.png -printf '%P %M %s %i %T@\n' | LC_ALL=C sort
+    od -c out-old.png
+}
 as_user() { if [ "$(id -u)" = 0 ]; then setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; else "$@"; fi; }
 export -f as_user
 
@@ -37,6 +43,8 @@ row() {
 mkfifo fifo
 mkdir folder
 ln -s loop-b loop-a && ln -s loop-a loop-b
+document 'new
+line.cvx'
 document $'not-utf8-\xff.cvx'
 document unreadable.cvx && chmod 000 unreadable.cvx
 printf '\360\377\377\177' >huge.cvx && head -c 1000000 /dev/zero >>huge.cvx
@@ -49,6 +57,7 @@ for tool in eval render; do
     out() { [ $tool = render ] && echo "-o out-old.png"; }
     row "$tool Fifo" 1 "$prefix$open fifo is not a regular file." "$run fifo $(out)"
     row "$tool DevZero" 1 "$prefix$open /dev/zero is not a regular file." "$run /dev/zero $(out)"
+    row "$tool DevUrandom" 1 "$prefix$open /dev/urandom is not a regular file." "$run /dev/urandom $(out)"
     row "$tool Folder" 1 "$prefix$open folder is a directory." "$run folder $(out)"
     row "$tool SymlinkLoop" 1 "$prefix$open $loop" "$run loop-a $(out)"
     row "$tool MissingWithNewline" 1 "${prefix}gone\\x0aname.cvx was not found." \
@@ -62,6 +71,7 @@ for tool in eval render; do
     fi
 done
 # Names are bytes: these open like any other document.
+row "eval NewlineName" 0 "" "[ \"\$($E --open \$'new\\nline.cvx' | head -1)\" = x ]"
 row "eval NotUtf8Name" 0 "" "[ \"\$($E --open \$'not-utf8-\\xff.cvx' | head -1)\" = x ]"
 row "render NotUtf8Name" 0 "" "$R \$'not-utf8-\\xff.cvx' -o out-new.png && [ -s out-new.png ]"
 
@@ -69,6 +79,7 @@ row "render NotUtf8Name" 0 "" "$R \$'not-utf8-\\xff.cvx' -o out-new.png && [ -s 
 # picture stays; options that would do so are refused before drawing.
 document step-zero.cvx '' '\000\000\000\000'
 document nan-start.cvx '\000\000\300\177'
+row "eval TheDocumentsAreWritten" 0 "" "[ \"\$($E --open step-zero.cvx; $E --open nan-start.cvx)\" = \$'x\\n-10 10 0 0 0 10 10 0\\nx\\nnan 10 0 0 0 10 10 0.1' ]"
 sampler="Error: Cannot sample the curve:"
 row "render StepZero" 1 "$sampler the step 0 is not a positive finite number" \
     "$R step-zero.cvx -o out-old.png; s=\$?; [ \"\$(cat out-old.png)\" = old ] || exit 99; exit \$s"
