@@ -2,6 +2,7 @@
 // kind of command line, open requests on its socket, and dropped files.
 
 #include "AppTestSupport.h"
+#include "FileStamp.h"
 #include "OpenRequestClient.h"
 #include "OpenRequestServer.h"
 #include "Resource.h"
@@ -393,6 +394,7 @@ TEST_P(OpenWayTest, TheBarShowsTheLoadedFormulaAndDrawAndSaveKeepIt) {
         ASSERT_TRUE(SaveDocumentFile(doc, path.toStdString(), error)) << error;
     }
     const QByteArray original = Bytes(path);
+    const FileStamp unsaved = StampOf(path.toStdString());
     std::vector<std::string> arguments;
     if (way == OpenWay::commandLine)
         arguments.push_back(path.toStdString());
@@ -443,6 +445,7 @@ TEST_P(OpenWayTest, TheBarShowsTheLoadedFormulaAndDrawAndSaveKeepIt) {
     const QImage image = run.Grab();
     EXPECT_TRUE(run.GreenNear(image, 5, 5));
     EXPECT_FALSE(run.GreenNear(image, 5, -5));
+    EXPECT_FALSE(StampOf(path.toStdString()) == unsaved) << "Ctrl+S wrote nothing";
     EXPECT_EQ(Bytes(path), original);
 }
 

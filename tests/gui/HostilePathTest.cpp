@@ -1,17 +1,24 @@
 #include "AppTestSupport.h"
+#include "FileAccessAsUser.h"
+#include "FileStamp.h"
 #include "OpenRequestClient.h"
 #include "Resource.h"
 #include "TestFiles.h"
+#include "Watchdog.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace curvix::test {
 namespace {
+
+// Far beyond what an open that returns at once takes, far below ctest's limit.
+constexpr std::chrono::milliseconds kHangLimit{10000};
 
 QByteArray Exchange(const QString& socketName, const QByteArray& bytes) {
     return WhileProcessingEvents(
@@ -53,12 +60,27 @@ TEST_F(HostilePathTest, OpeningEndsAtOnceWithTheCauseAndChangesNothing) {
              return folder + "/fifo";
          },
          "Failed to open document. %s is not a regular file."},
+        {"Device", [](const std::string&) { return std::string("/dev/zero"); },
+         "Failed to open document. %s is not a regular file."},
         {"Folder",
          [](const std::string& folder) {
              ::mkdir((folder + "/folder").c_str(), 0700);
              return folder + "/folder";
          },
          "Failed to open document. %s is a directory."},
+        {"LinkLoop",
+         [](const std::string& folder) {
+             EXPECT_EQ(::symlink("loop", (folder + "/loop").c_str()), 0);
+             return folder + "/loop";
+         },
+         "Failed to open document. %s: Too many levels of symbolic links."},
+        {"Unreadable",
+         [](const std::string& folder) {
+             WriteBytes(folder + "/unreadable.cvx", Bytes(37, 0));
+             ::chmod((folder + "/unreadable.cvx").c_str(), 0);
+             return folder + "/unreadable.cvx";
+         },
+         "Access to %s was denied."},
         {"LineFeedInTheName", [](const std::string& folder) { return folder + "/gone\nname.cvx"; },
          "%s was not found."},
     };
@@ -73,18 +95,25 @@ TEST_F(HostilePathTest, OpeningEndsAtOnceWithTheCauseAndChangesNothing) {
         std::string message = c.message;
         message.replace(message.find("%s"), 2, shown);
         const QStringList before = Listing(files.path());
+        // The program opens with an ordinary user's access, also as root.
+        const FileAccessAsUser asUser;
+        ASSERT_TRUE(asUser.Binds());
 
         // As File > Open does once its dialog has given the name.
         MessageBoxes boxes;
         QElapsedTimer clock;
         clock.start();
-        EXPECT_EQ(run.app->OpenDocumentFile(path), nullptr) << c.name;
+        {
+            const Watchdog watchdog(kHangLimit, std::string("opening ") + c.name);
+            EXPECT_EQ(run.app->OpenDocumentFile(path), nullptr) << c.name;
+        }
         EXPECT_LT(clock.elapsed(), 5000) << c.name;
         EXPECT_EQ(boxes.texts, QStringList{QString::fromStdString(message)}) << c.name;
         EXPECT_EQ(run.Caption(), QStringLiteral("Untitled - Curvix")) << c.name;
 
         // A line feed ends a request line, so such a name cannot be asked for.
         if (path.find('\n') == std::string::npos) {
+            const Watchdog watchdog(kHangLimit, std::string("the open request for ") + c.name);
             EXPECT_EQ(Exchange(socketName, QByteArray::fromStdString("open " + path + "\n")),
                       QByteArray::fromStdString("error " + message + "\n"))
                 << c.name;
@@ -114,7 +143,9 @@ TEST_F(HostilePathTest, ANameThatIsNotUtf8OpensSavesAndReopens) {
         ASSERT_TRUE(run.started);
         EXPECT_EQ(run.Caption(), caption);
         EXPECT_EQ(run.Formula()->text(), QStringLiteral("x"));
+        const FileStamp unsaved = StampOf(path);
         run.Frame()->SendCommand(ID_FILE_SAVE);
+        EXPECT_FALSE(StampOf(path) == unsaved) << "Save wrote nothing";
         EXPECT_EQ(ReadBytes(path), stored);
         EXPECT_EQ(run.Doc()->GetPathName(), path);
 
