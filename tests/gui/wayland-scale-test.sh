@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the axes test under a headless Weston whose output has a scale of 2.
-# Skipped (77) where Weston or Qt's Wayland platform plugin is missing or
-# Weston does not start.
+# Skipped (77) where Weston or Qt's Wayland platform plugin is missing; an
+# installed Weston that does not start fails it.
 # Usage: wayland-scale-test.sh TEST_PROGRAM
 set -u
 tests=$1
@@ -18,12 +18,13 @@ weston=$!
 trap 'kill $weston 2>/dev/null; wait $weston 2>/dev/null; rm -rf "$runtime"' EXIT
 for _ in $(seq 100); do
     [ -S "$runtime/curvix-test" ] && break
+    kill -0 $weston 2>/dev/null || break
     sleep 0.1
 done
 if [ ! -S "$runtime/curvix-test" ]; then
-    echo "skipped: weston did not start"
+    echo "FAILED: weston did not start"
     cat "$runtime/weston.log"
-    exit 77
+    exit 1
 fi
 env -u DISPLAY WAYLAND_DISPLAY="$runtime/curvix-test" QT_QPA_PLATFORM=wayland \
     CURVIX_TEST_PIXEL_RATIO=2 "$tests" --gtest_filter=DisplayScale.AxesSpan* \
