@@ -36,6 +36,7 @@ TEST(PowerTest, WholeExponentsRoundOnce) {
         {10, 400, infinity},
         {10, -400, 0},
         {0, 3, 0},
+        {0, -3, infinity},
         {5, 0, 1},
     };
     for (const auto& c : cases) {
