@@ -15,10 +15,12 @@ windows=${WINDOWS_BUILD:-build-windows}
 cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON -DCURVIX_WERROR=ON >/dev/null
 cmake --build "$windows" -j "$jobs"
-if [ ! -x "$linux/tests/document/curvix-write-document" ]; then
+if [ ! -x "$linux/tests/document/curvix-write-document" ] ||
+    [ ! -x "$linux/tests/engine/curvix-decimal-point" ]; then
     cmake -S . -B "$linux" -DCURVIX_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCURVIX_BUILD_TESTS=ON -DCURVIX_WERROR=ON >/dev/null
-    cmake --build "$linux" -j "$jobs" --target curvix-eval curvix-write-document
+    cmake --build "$linux" -j "$jobs" --target curvix-eval curvix-write-document \
+        curvix-decimal-point
 fi
 
 work=$(mktemp -d)
@@ -76,6 +78,24 @@ awk 'BEGIN {
 same "formulas from standard input" "$formulas"
 printf 'a=2\r\n3a+1\r\n1/0\r\n\r\nsin(30)\r\n' >"$work/crlf.txt"
 same "formulas with CR LF line ends" "$work/crlf.txt"
+# Wine 8 takes a process's Windows locale from LC_ALL (or LC_CTYPE, LC_MESSAGES,
+# LANG; LC_NUMERIC alone does nothing), and the C library's setlocale(LC_ALL, "")
+# in curvix-eval follows it: "%.1f" of 0.5 must then write a comma on both
+# sides, and a point in the C locale, or the German row proves nothing.
+checks=$((checks + 1))
+point() { # LC_ALL program...: what "%.1f" makes of 0.5 there, line end dropped
+    LC_ALL=$1 "${@:2}" 2>&1 | tr -d '\r' || true
+}
+probe=$linux/tests/engine/curvix-decimal-point
+german_linux=$(point de_DE.UTF-8 "$probe")
+c_linux=$(point C "$probe")
+german_windows=$(point de_DE.UTF-8 wine "$windows/tests/engine/curvix-decimal-point.exe")
+c_windows=$(point C wine "$windows/tests/engine/curvix-decimal-point.exe")
+if [ "$german_linux $german_windows $c_linux $c_windows" != "0,5 0,5 0.5 0.5" ]; then
+    echo "FAIL the German locale does not take: 0.5 prints as '$german_linux' on Linux and" \
+        "'$german_windows' on Windows under LC_ALL=de_DE.UTF-8 ('$c_linux', '$c_windows' under C)"
+    failures=$((failures + 1))
+fi
 LC_ALL=de_DE.UTF-8 same "formulas under a German locale" "$formulas"
 same "formulas as arguments" /dev/null -- 'a=2' '3a+1' '-3' 'foo(2)' '10^400' 'sqrt(-1)'
 same "help" /dev/null --help

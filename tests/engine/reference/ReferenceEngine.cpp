@@ -1,6 +1,6 @@
 #include "ReferenceEngine.h"
 
-#include "Power.h"
+#include "ExactPower.h"
 #include "ReferenceNumbers.h"
 #include "ReferenceText.h"
 
@@ -170,8 +170,7 @@ double ReferenceEngine::ApplyOperator(int d) {
     case '^': {
         const double l = TakeOperand(d - 1, false);
         const double r = TakeOperand(d + 1, true);
-        // The engine's pow: glibc's, or one that agrees with it elsewhere.
-        return Power(l, r);
+        return ReferencePower(l, r);
     }
     case '*': {
         const double l = TakeOperand(d - 1, false);
