@@ -47,6 +47,27 @@ void Normalise(DoubleDouble& x, std::int64_t& exponent) {
     exponent += shift;
 }
 
+// (x.hi + x.lo) * 2^exponent, with x.hi in [0.5, 1), below the smallest
+// normal double: rounded once to a multiple of 2^-1074, ties to even. ldexp
+// would round x.hi + x.lo first and then again, and the C library's pow
+// there is many ulps off.
+double RoundToSubnormal(DoubleDouble x, std::int64_t exponent) {
+    const std::int64_t shift = exponent + 1074;
+    if (shift < -1) {
+        return 0.0; // below half the smallest subnormal
+    }
+    // In units of 2^-1074; scaling by a power of two is exact here.
+    const double high = std::ldexp(x.hi, static_cast<int>(shift));
+    const double low = std::ldexp(x.lo, static_cast<int>(shift));
+    const double whole = std::floor(high);
+    // high's fraction less one half is exact and a multiple of high's ulp,
+    // which low cannot outweigh: only an exact half leaves the sign to low.
+    const double pastHalf = (high - whole) - 0.5;
+    const double sign = pastHalf != 0.0 ? pastHalf : low;
+    const bool up = sign > 0.0 || (sign == 0.0 && std::fmod(whole, 2.0) != 0.0);
+    return std::ldexp(up ? whole + 1.0 : whole, -1074);
+}
+
 } // namespace
 
 double Power(double base, double exponent) {
@@ -85,11 +106,12 @@ double Power(double base, double exponent) {
         resultExponent = -resultExponent;
         Normalise(result, resultExponent);
     }
-    // Outside the normal range ldexp would round a second time.
-    if (resultExponent < -1021 || resultExponent > 1024) {
-        return std::pow(base, exponent);
+    if (resultExponent > 1024) {
+        return std::pow(base, exponent); // beyond the largest double
     }
-    const double magnitude = std::ldexp(result.hi + result.lo, static_cast<int>(resultExponent));
+    const double magnitude = resultExponent < -1021 ? RoundToSubnormal(result, resultExponent)
+                                                    : std::ldexp(result.hi + result.lo,
+                                                                 static_cast<int>(resultExponent));
     return negative ? -magnitude : magnitude;
 }
 

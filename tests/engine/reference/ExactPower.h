@@ -14,10 +14,6 @@ struct WholePower {
 
 WholePower ExactWholePower(double base, double exponent);
 
-} // namespace curvix::reference
-
-namespace curvix::reference {
-
 // The reference's '^': the C library's pow, except for the whole powers that
 // the engine rounds exactly once (see the source).
 double ReferencePower(double base, double exponent);
