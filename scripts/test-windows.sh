@@ -3,9 +3,9 @@
 # tests run under Wine, and curvix-eval.exe compared byte for byte with the
 # Linux curvix-eval on formulas, sampling runs and documents.
 #   bash scripts/test-windows.sh [LINUX_BUILD]
-# LINUX_BUILD (default build-core, made here with the core alone when it
-# lacks them) holds tools/curvix-eval/curvix-eval and
-# tests/document/curvix-write-document.
+# LINUX_BUILD (default build-core, configured here with the core alone when
+# it is new) gets curvix-eval, curvix-write-document and curvix-decimal-point
+# built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
