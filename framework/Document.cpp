@@ -102,7 +102,7 @@ bool CDocument::OnOpenDocument(const std::string& path, std::string& error) {
 bool CDocument::OnSaveDocument(const std::string& path, std::string& error) {
     CSaveFile file;
     if (!file.Open(path)) {
-        error = FileErrorText(file.GetSystemError(), path, FileAction::saving);
+        error = SaveErrorText(file, path);
         return false;
     }
     CArchive archive(file.File(), CArchive::store);
@@ -113,7 +113,7 @@ bool CDocument::OnSaveDocument(const std::string& path, std::string& error) {
         return false;
     }
     if (!file.Commit()) {
-        error = FileErrorText(file.GetSystemError(), path, FileAction::saving);
+        error = SaveErrorText(file, path);
         return false;
     }
     SetModifiedFlag(false);

@@ -89,7 +89,7 @@ int CWinApp::ExitInstance() {
         if (!m_pProfile->Flush()) {
             // The old settings are still there; the run's changes are lost.
             std::cerr << "Cannot write the settings to " << m_pProfile->FileName().toStdString()
-                      << ".\n";
+                      << ": " << m_pProfile->GetFlushError() << ".\n";
             return m_nExitCode != 0 ? m_nExitCode : kFailedStart;
         }
     }

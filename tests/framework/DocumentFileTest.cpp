@@ -206,6 +206,14 @@ TEST_F(DocumentFileTest, SaveIntoAMissingFolderFails) {
     ExpectFailedSave(document, error, folder, path, path + " was not found.");
 }
 
+// /proc makes no files: nothing there is missing, so the message gives the
+// system's own cause.
+TEST_F(DocumentFileTest, SaveWhereTheFileSystemMakesNoFilesNamesTheCause) {
+    EXPECT_FALSE(SaveDocumentFile(document, "/proc/nope.doc", error));
+    EXPECT_EQ(error, "Failed to save document. /proc/nope.doc: No such file or directory.");
+    EXPECT_EQ(document.GetPathName(), "/somewhere/old.txt");
+}
+
 TEST_F(DocumentFileTest, SaveOverAFolderFails) {
     ExpectFailedSave(document, error, folder, folder.Path(),
                      "Failed to save document. " + folder.Path() + " is a directory.");
