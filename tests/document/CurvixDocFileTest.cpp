@@ -290,7 +290,7 @@ TEST_F(CurvixDocFileTest, LoadWithAnActiveViewSamplesTheLoadedFormula) {
     EXPECT_EQ(Save(), CvxFile(3, "x^2", 0, kLoadedNumbers));
 }
 
-TEST_F(CurvixDocFileTest, LoadWithoutAnActiveViewOnlyLoads) {
+TEST_F(CurvixDocFileTest, LoadWithoutAnActiveViewDrawsOnceThereIsOne) {
     {
         ASSERT_TRUE(Open(CvxFile(3, "x^2", 0, kLoadedNumbers))); // no main frame
         EXPECT_TRUE(view.GetVertices().IsEmpty());
@@ -299,6 +299,75 @@ TEST_F(CurvixDocFileTest, LoadWithoutAnActiveViewOnlyLoads) {
         TestFrame frame(nullptr); // a main frame without an active view
         ASSERT_TRUE(Open(CvxFile(3, "x^2", 0, kLoadedNumbers)));
         EXPECT_TRUE(view.GetVertices().IsEmpty());
+    }
+    TestFrame frame(&view);
+    doc.DrawPendingCurve();
+    EXPECT_EQ(view.GetVertices().Size(), 10U);
+    // Drawn once: nothing is pending any more.
+    view.GetVertices().Clear();
+    doc.DrawPendingCurve();
+    EXPECT_TRUE(view.GetVertices().IsEmpty());
+}
+
+// Modified means that Save would write other bytes than the file holds (or
+// than New gave), whatever happened in between.
+struct ModifiedCase {
+    const char* name;
+    void (*change)(CCurvixDoc& doc, const std::string& file);
+    bool modified;
+};
+
+TEST_F(CurvixDocFileTest, IsModifiedWhenWhatSaveWritesDiffersFromTheFile) {
+    const ModifiedCase cases[] = {
+        {"as loaded", [](CCurvixDoc&, const std::string&) {}, false},
+        {"a formula taken", [](CCurvixDoc& d, const std::string&) { d.SetFormula("x/3"); }, true},
+        {"the same formula taken", [](CCurvixDoc& d, const std::string&) { d.SetFormula("x^2"); },
+         false},
+        {"an angle turned", [](CCurvixDoc& d, const std::string&) { d.GetRotation()[0] += 1; },
+         true},
+        {"an angle turned and back",
+         [](CCurvixDoc& d, const std::string&) {
+             d.GetRotation()[2] += 7;
+             d.GetRotation()[2] -= 7;
+         },
+         false},
+        {"zero turned to negative zero",
+         [](CCurvixDoc& d, const std::string&) { d.GetRotation()[0] = -0.0F; }, true},
+        {"changed, then saved",
+         [](CCurvixDoc& d, const std::string& file) {
+             d.SetFormula("x/3");
+             std::string error;
+             SaveDocumentFile(d, file + ".other", error);
+         },
+         false},
+        {"changed, then New",
+         [](CCurvixDoc& d, const std::string&) {
+             d.SetFormula("x/3");
+             d.GetRotation()[1] = 4;
+             NewDocumentFile(d);
+         },
+         false},
+        {"changed, then a missing file failed to open",
+         [](CCurvixDoc& d, const std::string& file) {
+             d.SetFormula("x/3");
+             std::string error;
+             OpenDocumentFile(d, file + ".missing", error);
+         },
+         true},
+        {"changed, then a truncated file failed to load",
+         [](CCurvixDoc& d, const std::string& file) {
+             d.SetFormula("x/3");
+             WriteBytes(file + ".cut", CvxFile(3, "x^2", 0, {1.0F}));
+             std::string error;
+             OpenDocumentFile(d, file + ".cut", error);
+         },
+         false},
+    };
+    const Bytes file = CvxFile(3, "x^2", 0, std::vector<float>(8, 0.0F));
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Open(file)) << c.name;
+        c.change(doc, folder.File("opened.cvx"));
+        EXPECT_EQ(doc.IsModified(), c.modified) << c.name;
     }
 }
 

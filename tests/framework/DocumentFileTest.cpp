@@ -124,10 +124,12 @@ TEST_F(DocumentFileTest, FilesThatCannotBeOpenedChangeNothing) {
         {"folder", [](const TempFolder& f) { return f.Path(); },
          "Failed to open document. %s is a directory."},
     };
+    document.SetModifiedFlag(); // changes the failed opens must keep
     for (const auto& c : cases) {
         error.clear();
         const std::string path = c.path(folder);
         EXPECT_FALSE(OpenDocumentFile(document, path, error)) << c.name;
+        EXPECT_TRUE(document.IsModified()) << c.name;
         std::string expected = c.text;
         if (const auto at = expected.find("%s"); at != std::string::npos) {
             expected.replace(at, 2, path);
