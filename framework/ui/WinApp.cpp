@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -295,9 +296,14 @@ bool CWinApp::SaveAllModified() {
     return document == nullptr || SaveModified(*document);
 }
 
-bool CWinApp::SaveModified(CDocument& document) {
+bool CWinApp::SaveModified(const CDocument& document) {
     if (!document.IsModified())
         return true;
+    // An open request arriving while the question is up does not ask again
+    // over it: that open does not happen.
+    if (m_bAskingToSave)
+        return false;
+    const QScopedValueRollback asking(m_bAskingToSave, true);
     const std::string title = document.GetTitle().empty() ? kUntitled : document.GetTitle();
     QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;
     QMessageBox box(
@@ -316,13 +322,13 @@ bool CWinApp::SaveModified(CDocument& document) {
     }
 }
 
-bool CWinApp::DoFileSave(CDocument& document) {
+bool CWinApp::DoFileSave(const CDocument& document) {
     if (document.GetPathName().empty())
         return DoSave(document);
     return SaveDocument(document.GetPathName());
 }
 
-bool CWinApp::DoSave(CDocument& document) {
+bool CWinApp::DoSave(const CDocument& document) {
     const std::string initial =
         document.GetPathName().empty() ? document.GetTitle() : document.GetPathName();
     const std::string chosen = PromptSaveFileName(initial);

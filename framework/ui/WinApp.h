@@ -88,11 +88,11 @@ public:
     // Yes saves (false when the save fails or is cancelled), No goes on,
     // Cancel gives false.
     bool SaveAllModified();
-    bool SaveModified(CDocument& document);
+    bool SaveModified(const CDocument& document);
     // Save: to the document's file, or as Save As for an untitled one.
-    bool DoFileSave(CDocument& document);
+    bool DoFileSave(const CDocument& document);
     // Save As: asks for the name; false when cancelled or the save fails.
-    bool DoSave(CDocument& document);
+    bool DoSave(const CDocument& document);
 
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
@@ -146,6 +146,7 @@ private:
     int m_nShellOpenTimeoutMs = 60000;
     std::deque<std::string> m_pendingOpenRequests;
     bool m_bOpeningRequests = false;
+    bool m_bAskingToSave = false;
     bool m_bEnded = false;
 };
 

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 namespace curvix {
@@ -60,19 +59,6 @@ TEST(ArchiveTest, StoresIntegersLittleEndian) {
 TEST(ArchiveTest, StoresFloatsAsTheirBitPatterns) {
     const Bytes bytes = Store([](CArchive& ar) { ar << 0.1F << -10.0F; });
     EXPECT_EQ(bytes, (Bytes{0xCD, 0xCC, 0xCC, 0x3D, 0x00, 0x00, 0x20, 0xC1}));
-}
-
-TEST(ArchiveTest, StoringIntoMemoryGivesTheBytesAFileGets) {
-    const auto write = [](CArchive& ar) {
-        ar << std::int32_t{-2} << -0.0F;
-        ar.Write("ab", 3);
-    };
-    std::string memory;
-    CArchive archive(memory);
-    write(archive);
-    EXPECT_TRUE(archive.Flush());
-    EXPECT_EQ(Bytes(memory.begin(), memory.end()), Store(write));
-    EXPECT_EQ(memory.size(), 11U);
 }
 
 TEST(ArchiveTest, LoadsEveryFloatBitForBit) {
