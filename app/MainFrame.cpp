@@ -73,6 +73,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_wndFormulaBar.Create(this, IDD_FORMULABAR, CBRS_BOTTOM, IDD_FORMULABAR);
     m_wndFormulaBar.EnableDocking(CBRS_ALIGN_ANY);
     m_wndFormulaBar.SetWindowText(QStringLiteral("Function"));
+    // Typing right after the start goes into the formula field.
+    if (QWidget* formula = m_wndFormulaBar.GetDlgItem(IDC_FORMULA))
+        formula->setFocus();
 
     m_wndFileBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);

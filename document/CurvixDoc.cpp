@@ -17,6 +17,8 @@ BEGIN_MESSAGE_MAP(CCurvixDoc, CDocument)
 ON_COMMAND(IDC_DRAW, &CCurvixDoc::OnDrawCurve)
 END_MESSAGE_MAP()
 
+CCurvixDoc::CCurvixDoc() : m_cleanBytes(StoredBytes()) {}
+
 CCurvixDoc::~CCurvixDoc() = default;
 
 bool CCurvixDoc::OnNewDocument() {
@@ -24,7 +26,26 @@ bool CCurvixDoc::OnNewDocument() {
         return false;
     }
     m_scene.SetDefaults();
+    SetModifiedFlag(false);
     return true;
+}
+
+bool CCurvixDoc::IsModified() const {
+    return CDocument::IsModified() || StoredBytes() != m_cleanBytes;
+}
+
+void CCurvixDoc::SetModifiedFlag(bool modified) {
+    CDocument::SetModifiedFlag(modified);
+    if (!modified) {
+        m_cleanBytes = StoredBytes();
+    }
+}
+
+std::string CCurvixDoc::StoredBytes() const {
+    std::string bytes;
+    CArchive archive(bytes);
+    Store(archive);
+    return bytes;
 }
 
 void CCurvixDoc::Serialize(CArchive& archive) {
@@ -35,10 +56,11 @@ void CCurvixDoc::Serialize(CArchive& archive) {
     }
 }
 
-void CCurvixDoc::Store(CArchive& archive) {
-    const std::int32_t length = m_formula.Length();
+void CCurvixDoc::Store(CArchive& archive) const {
+    ExprString formula = m_formula; // its 8-bit form is made in a buffer of its own
+    const std::int32_t length = formula.Length();
     archive << length;
-    archive.Write(m_formula.ToNarrow(), static_cast<std::size_t>(length) + 1);
+    archive.Write(formula.ToNarrow(), static_cast<std::size_t>(length) + 1);
     for (const float* number : m_scene.FileOrder()) {
         archive << *number;
     }
@@ -123,6 +145,7 @@ void CCurvixDoc::OnDrawCurve() {
 
 void CCurvixDoc::RecomputeCurve() {
     CCurveView* view = ActiveCurveView();
+    m_bCurvePending = view == nullptr;
     if (view == nullptr) {
         return;
     }
@@ -137,6 +160,12 @@ void CCurvixDoc::RecomputeCurve() {
         frame->RestoreWaitCursor();
         frame->SetStatusText("Ready");
         frame->EndWaitCursor();
+    }
+}
+
+void CCurvixDoc::DrawPendingCurve() {
+    if (m_bCurvePending) {
+        RecomputeCurve();
     }
 }
 

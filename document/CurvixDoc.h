@@ -4,6 +4,8 @@
 #include "ExprString.h"
 #include "SceneSettings.h"
 
+#include <string>
+
 namespace curvix {
 
 // The application's one document: the formula and the eight scene numbers,
@@ -13,7 +15,7 @@ namespace curvix {
 // (little-endian; floats in IEEE single precision), 37 + n bytes in all.
 class CCurvixDoc : public CDocument {
 public:
-    CCurvixDoc() = default;
+    CCurvixDoc();
     ~CCurvixDoc() override;
 
     float* GetRotation() { return m_scene.rotation; }
@@ -28,6 +30,13 @@ public:
     bool OnNewDocument() override;
     void Serialize(CArchive& archive) override;
 
+    // Modified: what Save would write differs from the bytes last loaded,
+    // saved or given by New. Turning the scene back can end it.
+    bool IsModified() const override;
+    void SetModifiedFlag(bool modified = true) override;
+    // The bytes Save would write now.
+    std::string StoredBytes() const;
+
     // The Draw command: takes the formula bar's text as the formula, then
     // recomputes the curve.
     void OnDrawCurve();
@@ -35,15 +44,18 @@ public:
     // What Draw does after taking the formula, and what ends a load: sample
     // it in the main frame's active view and update the views, with the
     // wait cursor and "Calculating curve..." then "Ready" in the status bar.
-    // Nothing happens without a main frame with an active view, e.g. while
-    // the application starts.
+    // Without a main frame with an active view (while the application
+    // starts) nothing happens yet: DrawPendingCurve does it later.
     void RecomputeCurve();
+    // Once the frame is the main window: the curve of a document loaded
+    // before, as the load would have drawn it.
+    void DrawPendingCurve();
 
     // Draw takes the formula bar's text in here.
     void SetFormula(const ExprString& formula) { m_formula = formula; }
 
 private:
-    void Store(CArchive& archive);
+    void Store(CArchive& archive) const;
     // A load that read the whole document shows its formula in the
     // formula bar and then recomputes the curve.
     void Load(CArchive& archive);
@@ -51,6 +63,8 @@ private:
 
     SceneSettings m_scene;
     ExprString m_formula;
+    std::string m_cleanBytes; // what the file holds, or what New gave
+    bool m_bCurvePending = false;
 
     DECLARE_MESSAGE_MAP()
 };

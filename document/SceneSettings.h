@@ -20,6 +20,10 @@ struct SceneSettings {
         return {&range[0],    &range[1],       &rotation[0],    &rotation[1],
                 &rotation[2], &halfExtents[0], &halfExtents[1], &step};
     }
+    std::array<const float*, 8> FileOrder() const {
+        return {&range[0],    &range[1],       &rotation[0],    &rotation[1],
+                &rotation[2], &halfExtents[0], &halfExtents[1], &step};
+    }
 };
 
 } // namespace curvix

@@ -70,6 +70,10 @@ void CArchive::Write(const void* data, std::size_t count) {
         SetError(Error::writeFailed, EBADF);
         return;
     }
+    if (m_pBytes != nullptr) {
+        m_pBytes->append(static_cast<const char*>(data), count);
+        return;
+    }
     errno = 0;
     if (std::fwrite(data, 1, count, m_file) != count) {
         SetError(Error::writeFailed, errno != 0 ? errno : EIO);
@@ -122,7 +126,7 @@ bool CArchive::ReadExactly(unsigned char* data, std::size_t count) {
 }
 
 bool CArchive::Flush() {
-    if (IsStoring() && !Failed()) {
+    if (IsStoring() && !Failed() && m_pBytes == nullptr) {
         errno = 0;
         if (std::fflush(m_file) != 0) {
             SetError(Error::writeFailed, errno != 0 ? errno : EIO);

@@ -26,6 +26,9 @@ public:
     // when known, lets a reader check a length field against BytesLeft().
     CArchive(std::FILE* file, Mode mode, std::int64_t fileSize = -1)
         : m_file(file), m_mode(mode), m_bytesLeft(fileSize) {}
+    // Stores into memory: every write is appended to bytes, and nothing can
+    // fail. What a save would write, without a file.
+    explicit CArchive(std::string& bytes) : m_file(nullptr), m_pBytes(&bytes), m_mode(store) {}
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
@@ -63,10 +66,11 @@ private:
     bool ReadExactly(unsigned char* data, std::size_t count);
 
     std::FILE* m_file;
+    std::string* m_pBytes = nullptr; // set when storing into memory
     Mode m_mode;
     Error m_error = Error::none;
     int m_systemError = 0;
-    std::int64_t m_bytesLeft;
+    std::int64_t m_bytesLeft = -1;
 };
 
 } // namespace curvix

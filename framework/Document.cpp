@@ -78,6 +78,7 @@ void CDocument::Serialize(CArchive& /*archive*/) {}
 void CDocument::DeleteContents() {}
 
 bool CDocument::OnOpenDocument(const std::string& path, std::string& error) {
+    m_bLoadHasBegun = false;
     CReadFile file;
     if (!file.Open(path)) {
         error = OpenErrorText(file, path);
@@ -85,7 +86,8 @@ bool CDocument::OnOpenDocument(const std::string& path, std::string& error) {
     }
 
     DeleteContents();
-    SetModifiedFlag(); // from here on a failure has changed the document
+    m_bLoadHasBegun = true; // from here on a failure has changed the document
+    SetModifiedFlag();
     CArchive archive(file.File(), CArchive::load, file.Size());
     if (file.Size() != 0) {
         Serialize(archive);
@@ -102,7 +104,7 @@ bool CDocument::OnOpenDocument(const std::string& path, std::string& error) {
 bool CDocument::OnSaveDocument(const std::string& path, std::string& error) {
     CSaveFile file;
     if (!file.Open(path)) {
-        error = FileErrorText(file.GetSystemError(), path, FileAction::saving);
+        error = SaveErrorText(file, path);
         return false;
     }
     CArchive archive(file.File(), CArchive::store);
@@ -113,7 +115,7 @@ bool CDocument::OnSaveDocument(const std::string& path, std::string& error) {
         return false;
     }
     if (!file.Commit()) {
-        error = FileErrorText(file.GetSystemError(), path, FileAction::saving);
+        error = SaveErrorText(file, path);
         return false;
     }
     SetModifiedFlag(false);
@@ -131,7 +133,7 @@ bool NewDocumentFile(CDocument& document) {
 
 bool OpenDocumentFile(CDocument& document, const std::string& path, std::string& error) {
     if (!document.OnOpenDocument(path, error)) {
-        if (document.IsModified()) {
+        if (document.LoadHasBegun()) {
             // The failed load has already replaced part of the contents.
             document.SetTitle(kUntitled);
             document.OnNewDocument();

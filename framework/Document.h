@@ -24,10 +24,13 @@ public:
     const std::string& GetTitle() const { return m_strTitle; }
     void SetTitle(const std::string& title) { m_strTitle = title; }
 
-    // Only the framework sets this, while a load is under way; the
-    // application itself never marks its document as changed.
-    bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Whether the document holds changes its file does not (for a new
+    // document: changes since New). The base knows only its flag; a
+    // document that can compare its contents tells from those.
+    virtual bool IsModified() const { return m_bModified; }
+    // Clearing the flag says that the contents now are those of the file
+    // (or of New); the framework does so after New, a load and a save.
+    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
 
     void AddView(CViewBase* view);
     void RemoveView(CViewBase* view);
@@ -42,8 +45,9 @@ public:
 
     // Reads the file into the document. A file of zero bytes is not given
     // to Serialize. On failure false is returned with the message in error;
-    // IsModified() then tells whether Serialize had already begun.
+    // LoadHasBegun() then tells whether the contents were already touched.
     virtual bool OnOpenDocument(const std::string& path, std::string& error);
+    bool LoadHasBegun() const { return m_bLoadHasBegun; }
     // Writes the document to path without ever destroying the previous
     // file; on failure gives the message in error and changes nothing.
     virtual bool OnSaveDocument(const std::string& path, std::string& error);
@@ -52,6 +56,7 @@ private:
     std::string m_strPathName;
     std::string m_strTitle;
     bool m_bModified = false;
+    bool m_bLoadHasBegun = false;
     std::vector<CViewBase*> m_viewList;
 };
 

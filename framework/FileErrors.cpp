@@ -1,6 +1,7 @@
 #include "FileErrors.h"
 
 #include "ReadFile.h"
+#include "SaveFile.h"
 #include "ShownName.h"
 
 #include <cerrno>
@@ -62,6 +63,13 @@ std::string OpenErrorText(const CReadFile& file, const std::string& path) {
                " is not a regular file.";
     }
     return FileErrorText(file.GetSystemError(), path, FileAction::opening);
+}
+
+std::string SaveErrorText(const CSaveFile& file, const std::string& path) {
+    if (file.GetSystemError() == ENOENT && file.IsFolderFound()) {
+        return std::string(kFailedToSaveDocument) + " " + SystemCause(ENOENT, ShownFileName(path));
+    }
+    return FileErrorText(file.GetSystemError(), path, FileAction::saving);
 }
 
 std::string NamingFile(const std::string& path, const std::string& message) {

@@ -5,6 +5,7 @@
 namespace curvix {
 
 class CReadFile;
+class CSaveFile;
 
 // The framework's texts for file errors.
 inline constexpr const char* kUnexpectedFileFormat = "Unexpected file format.";
@@ -21,6 +22,11 @@ std::string FileErrorText(int systemError, const std::string& path, FileAction a
 
 // The text for a file that CReadFile refused to open.
 std::string OpenErrorText(const CReadFile& file, const std::string& path);
+
+// The text for a save that CSaveFile could not make: as FileErrorText, but
+// a file the system would not create in a folder that exists is not said
+// to be missing.
+std::string SaveErrorText(const CSaveFile& file, const std::string& path);
 
 // A message of the file steps for path, made to name the file where the
 // framework's text does not (the format error). For the command-line

@@ -13,6 +13,7 @@ CSaveFile::~CSaveFile() {
 bool CSaveFile::Fail() {
     if (m_systemError == 0) {
         m_systemError = errno != 0 ? errno : EIO;
+        m_bFolderFound = m_systemError == ENOENT && FolderExists(m_target);
     }
     Cancel();
     return false;

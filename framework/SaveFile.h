@@ -31,6 +31,10 @@ public:
     void Cancel();
 
     int GetSystemError() const { return m_systemError; }
+    // After a failure with ENOENT: whether the target's folder exists, so
+    // that nothing was missing and the file system refused the file (as
+    // /proc does).
+    bool IsFolderFound() const { return m_bFolderFound; }
 
 private:
     bool Fail();
@@ -39,6 +43,7 @@ private:
     std::string m_target;
     std::string m_temporary; // empty when writing the target directly
     int m_systemError = 0;
+    bool m_bFolderFound = false;
 };
 
 } // namespace curvix

@@ -76,6 +76,7 @@ mode_t NewFileMode() {
 bool CSaveFile::Open(const std::string& path) {
     Cancel();
     m_systemError = 0;
+    m_bFolderFound = false;
     m_target = path;
     errno = 0;
 
@@ -128,6 +129,14 @@ bool MoveOver(const std::string& temporary, const std::string& target) {
 
 void RemoveFile(const std::string& path) {
     ::unlink(path.c_str());
+}
+
+bool FolderExists(const std::string& path) {
+    const int saved = errno;
+    struct stat status {};
+    const bool found = ::stat(FolderOf(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    errno = saved;
+    return found;
 }
 
 } // namespace curvix

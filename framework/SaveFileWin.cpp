@@ -88,6 +88,7 @@ bool MoveWideOver(const std::wstring& temporary, const std::wstring& target) {
 bool CSaveFile::Open(const std::string& path) {
     Cancel();
     m_systemError = 0;
+    m_bFolderFound = false;
     m_target = path;
     errno = 0;
 
@@ -152,6 +153,15 @@ bool MoveOver(const std::string& temporary, const std::string& target) {
 
 void RemoveFile(const std::string& path) {
     DeleteFileW(WideFromUtf8(path).c_str());
+}
+
+bool FolderExists(const std::string& path) {
+    const std::wstring widePath = WideFromUtf8(path);
+    if (widePath.empty()) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(FolderOf(widePath).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 } // namespace curvix

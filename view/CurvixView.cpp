@@ -65,6 +65,13 @@ void CCurvixView::OnUpdate(CViewBase* sender, long hint, void* hintObject) {
     CView::OnUpdate(sender, hint, hintObject);
 }
 
+void CCurvixView::OnInitialUpdate() {
+    if (CCurvixDoc* document = GetDocument()) {
+        document->DrawPendingCurve();
+    }
+    CView::OnInitialUpdate();
+}
+
 CCurveFrame* CCurvixView::GetCurveFrame() const {
     return dynamic_cast<CCurveFrame*>(window());
 }

@@ -34,6 +34,9 @@ public:
     // The document's numbers may have changed (New, a load): the projection
     // is set again before the repaint.
     void OnUpdate(CViewBase* sender, long hint, void* hintObject) override;
+    // A document loaded before the frame was the main window (a file named
+    // at start-up) gets its curve now.
+    void OnInitialUpdate() override;
 
     // The frame window the view lies in.
     CCurveFrame* GetCurveFrame() const override;

@@ -8,6 +8,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -174,6 +175,7 @@ void CFrameWnd::UpdateMenuCmdUI(QMenu* menu) {
 }
 
 void CFrameWnd::OnIdleUpdateCmdUI() {
+    OnUpdateFrameTitle();
     for (CControlBar* bar : m_controlBars) {
         if (bar->IsVisible())
             bar->OnUpdateCmdUI(this, true);
@@ -182,6 +184,26 @@ void CFrameWnd::OnIdleUpdateCmdUI() {
         if (QMenu* menu = item->menu())
             UpdateMenuCmdUI(menu);
     }
+}
+
+void CFrameWnd::OnUpdateFrameTitle() {
+    CWinApp* app = AfxGetApp();
+    CSingleDocTemplate* docTemplate = app != nullptr ? app->GetDocTemplate() : nullptr;
+    if (isVisible() && docTemplate != nullptr && docTemplate->GetFrame() == this)
+        docTemplate->UpdateFrameTitle();
+}
+
+bool CFrameWnd::CanCloseFrame() {
+    CWinApp* app = AfxGetApp();
+    return app == nullptr || app->m_pMainWnd != this || app->SaveAllModified();
+}
+
+void CFrameWnd::closeEvent(QCloseEvent* event) {
+    if (!CanCloseFrame()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CFrameWnd::SendCommand(UINT nID) {
@@ -460,7 +482,7 @@ void CFrameWnd::OnDropFiles(const std::vector<std::string>& files) {
     raise();
     activateWindow();
     CWinApp* app = AfxGetApp();
-    if (app == nullptr)
+    if (app == nullptr || !app->SaveAllModified())
         return;
     for (const std::string& file : files)
         app->OpenDocumentFile(file);

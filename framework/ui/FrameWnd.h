@@ -82,6 +82,13 @@ public:
     // entry handles it.
     bool OnWndMsg(UINT message, void* pExtra, long* pResult);
 
+    // Whether the frame may close: the main window's document may be left
+    // (the application asks about its changes).
+    virtual bool CanCloseFrame();
+    // The caption shows the document's title, with "*" while it is
+    // modified; brought up to date whenever the event loop goes idle.
+    virtual void OnUpdateFrameTitle();
+
     // Whether files dropped on the window are opened.
     void DragAcceptFiles(BOOL bAccept = TRUE) { setAcceptDrops(bAccept != FALSE); }
     // The local files a drag carries, in its order.
@@ -98,6 +105,7 @@ protected:
     virtual void OnDropFiles(const std::vector<std::string>& files);
 
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

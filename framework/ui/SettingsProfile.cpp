@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 namespace curvix {
@@ -24,26 +26,52 @@ bool IsUnder(const QString& key, const QString& section) {
     return section.isEmpty() || key == section || key.startsWith(section + QLatin1Char('/'));
 }
 
-// The file's bytes; a missing file reads as empty.
-bool ReadWhole(const QString& path, QByteArray& bytes) {
-    if (!QFileInfo::exists(path))
-        return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+// The system's words for errno, or fallback when the failing step left
+// none there.
+std::string SystemCause(const char* fallback) {
+    return errno != 0 ? std::strerror(errno) : fallback;
 }
 
-bool WriteWhole(const QString& path, const std::string& text) {
-    CSaveFile file;
-    if (!file.Open(QFile::encodeName(path).toStdString()))
+// The file's bytes; a missing file reads as empty.
+bool ReadWhole(const QString& path, QByteArray& bytes, std::string& cause) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return true;
+    if (info.isDir()) {
+        cause = std::strerror(EISDIR);
         return false;
+    }
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        cause = SystemCause("it cannot be read");
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        cause = file.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+bool WriteWhole(const QString& path, const std::string& text, std::string& cause) {
+    CSaveFile file;
+    if (!file.Open(QFile::encodeName(path).toStdString())) {
+        cause = std::strerror(file.GetSystemError());
+        return false;
+    }
+    errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), file.File()) != text.size()) {
+        cause = SystemCause("it cannot be written");
         file.Cancel();
         return false;
     }
-    return file.Commit();
+    if (!file.Commit()) {
+        cause = std::strerror(file.GetSystemError());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -52,7 +80,8 @@ CSettingsProfile::CSettingsProfile(const QString& organisation, const QString& a
     : m_settings(QSettings::NativeFormat, QSettings::UserScope, organisation, application) {
     // What the changes are made to; Flush reads the file again.
     QByteArray bytes;
-    if (ReadWhole(m_settings.fileName(), bytes))
+    std::string cause;
+    if (ReadWhole(m_settings.fileName(), bytes, cause))
         m_file.Read(bytes.toStdString());
 }
 
@@ -101,26 +130,41 @@ void CSettingsProfile::RemoveSection(const std::string& section) {
 }
 
 bool CSettingsProfile::Flush() {
+    m_flushError.clear();
     if (!m_file.HasChanges())
         return true;
     const QString path = FileName();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    errno = 0;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        m_flushError = SystemCause("its folder cannot be made");
         return false;
+    }
     // Another program writing the file at the same time (another instance,
     // or QSettings elsewhere) waits on the same lock as QSettings takes.
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.lock())
+    errno = 0;
+    if (!lock.lock()) {
+        m_flushError = lock.error() == QLockFile::PermissionError
+                           ? std::strerror(EACCES)
+                           : SystemCause("its lock file cannot be made");
         return false;
+    }
     // The changes go into the file as it is now, which another instance
     // may have written since the start. A file that cannot be read as
     // settings is left for its owner rather than replaced by what could be.
     QByteArray bytes;
-    if (!ReadWhole(path, bytes) || !m_file.Read(bytes.toStdString()))
+    if (!ReadWhole(path, bytes, m_flushError))
         return false;
+    if (!m_file.Read(bytes.toStdString())) {
+        m_flushError = "it holds a line that is not a setting";
+        return false;
+    }
     const QFileInfo info(path);
-    if (info.exists() && !info.isWritable())
+    if (info.exists() && !info.isWritable()) {
+        m_flushError = std::strerror(EACCES);
         return false;
-    if (!WriteWhole(path, m_file.Text()))
+    }
+    if (!WriteWhole(path, m_file.Text(), m_flushError))
         return false;
     m_file.Commit();
     return true;

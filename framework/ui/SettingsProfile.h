@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace curvix {
@@ -31,6 +32,8 @@ public:
     // once all of it is written. False, with the file as it was, when it
     // cannot be read as settings, is read-only, or cannot be written.
     bool Flush();
+    // Why the last Flush failed, in the system's words where it gave some.
+    const std::string& GetFlushError() const { return m_flushError; }
     QString FileName() const { return m_settings.fileName(); }
 
 private:
@@ -41,6 +44,7 @@ private:
     // What was written or removed since the start, as reading sees it.
     std::map<QString, QVariant> m_written;
     std::vector<QString> m_removed;
+    std::string m_flushError;
 };
 
 } // namespace curvix

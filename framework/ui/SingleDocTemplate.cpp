@@ -67,8 +67,11 @@ bool CSingleDocTemplate::SaveDocument(const std::string& path, std::string& erro
 void CSingleDocTemplate::UpdateFrameTitle() {
     if (m_pFrame == nullptr || m_pDocument == nullptr)
         return;
-    const std::string caption = m_pDocument->GetTitle() + " - " + GetDocString(windowTitle);
-    m_pFrame->setWindowTitle(QString::fromStdString(caption));
+    const std::string caption = m_pDocument->GetTitle() + (m_pDocument->IsModified() ? "*" : "") +
+                                " - " + GetDocString(windowTitle);
+    const QString text = QString::fromStdString(caption);
+    if (m_pFrame->windowTitle() != text)
+        m_pFrame->setWindowTitle(text);
 }
 
 } // namespace curvix

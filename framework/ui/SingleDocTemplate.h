@@ -42,7 +42,8 @@ public:
     CDocument* GetDocument() const { return m_pDocument.get(); }
     CFrameWnd* GetFrame() const { return m_pFrame.get(); }
 
-    // "<title> - <window title>" in the frame's caption.
+    // "<title> - <window title>" in the frame's caption, "<title>* - ..."
+    // while the document is modified.
     void UpdateFrameTitle();
 
 private:

@@ -25,6 +25,10 @@ int CView::OnCreate(LPCREATESTRUCT) {
     return 0;
 }
 
+void CView::OnInitialUpdate() {
+    OnUpdate(nullptr, 0, nullptr);
+}
+
 bool CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return true;

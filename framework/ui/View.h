@@ -24,6 +24,10 @@ public:
     // document; -1 fails the frame's creation.
     virtual int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
+    // Called once the frame the view lies in has become the main window
+    // with its document in place; the base repaints from the document.
+    virtual void OnInitialUpdate();
+
     bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     void OnUpdate(CViewBase* sender, long hint, void* hintObject) override;
 

@@ -3,13 +3,16 @@
 #include "DialogState.h"
 #include "OpenRequestServer.h"
 #include "ResourceLoader.h"
+#include "ShownName.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -24,6 +27,7 @@ constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kUnregisterDone =
     "System registry entries have been removed and the INI file (if any) was deleted.";
 constexpr int kFailedStart = 1;
+constexpr const char* kAskToSave = "Save changes to %1?";
 
 // File names are bytes: made absolute and clean without a round trip
 // through text, which would lose a name that is not valid UTF-8.
@@ -89,7 +93,7 @@ int CWinApp::ExitInstance() {
         if (!m_pProfile->Flush()) {
             // The old settings are still there; the run's changes are lost.
             std::cerr << "Cannot write the settings to " << m_pProfile->FileName().toStdString()
-                      << ".\n";
+                      << ": " << m_pProfile->GetFlushError() << ".\n";
             return m_nExitCode != 0 ? m_nExitCode : kFailedStart;
         }
     }
@@ -195,6 +199,8 @@ bool CWinApp::Unregister(const CCommandLineInfo& rCmdInfo) {
 
 void CWinApp::SetMainWindow(CFrameWnd* pFrame) {
     m_pMainWnd = pFrame;
+    if (CView* view = pFrame->GetActiveView())
+        view->OnInitialUpdate();
     ListenForOpenRequests();
 }
 
@@ -240,12 +246,14 @@ void CWinApp::OnOpenRequest(const std::string& path) {
 
 void CWinApp::OpenRequestedDocument(const std::string& path) {
     const bool hadMainWindow = m_pMainWnd != nullptr;
-    OpenDocumentFile(path);
     if (hadMainWindow) {
         m_pMainWnd->raise();
         m_pMainWnd->activateWindow();
+        if (SaveAllModified())
+            OpenDocumentFile(path);
         return;
     }
+    OpenDocumentFile(path);
     // The first request after a "dde" start: its frame becomes the main
     // window, shown as a normal start would show it.
     CFrameWnd* frame = m_pDocTemplate != nullptr ? m_pDocTemplate->GetFrame() : nullptr;
@@ -281,6 +289,56 @@ CDocument* CWinApp::OpenDocumentFile(const std::string& path) {
         AddToRecentFileList(fullPath);
     ReportError(error);
     return document;
+}
+
+bool CWinApp::SaveAllModified() {
+    CDocument* document = m_pDocTemplate != nullptr ? m_pDocTemplate->GetDocument() : nullptr;
+    return document == nullptr || SaveModified(*document);
+}
+
+bool CWinApp::SaveModified(const CDocument& document) {
+    if (!document.IsModified())
+        return true;
+    // An open request arriving while the question is up does not ask again
+    // over it: that open does not happen.
+    if (m_bAskingToSave)
+        return false;
+    const QScopedValueRollback asking(m_bAskingToSave, true);
+    const std::string title = document.GetTitle().empty() ? kUntitled : document.GetTitle();
+    QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;
+    QMessageBox box(
+        QMessageBox::Question, AfxLoadQString(AFX_IDS_APP_TITLE),
+        QString::fromLatin1(kAskToSave).arg(QString::fromStdString(ShownFileName(title))),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return DoFileSave(document);
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWinApp::DoFileSave(const CDocument& document) {
+    if (document.GetPathName().empty())
+        return DoSave(document);
+    return SaveDocument(document.GetPathName());
+}
+
+bool CWinApp::DoSave(const CDocument& document) {
+    const std::string initial =
+        document.GetPathName().empty() ? document.GetTitle() : document.GetPathName();
+    const std::string chosen = PromptSaveFileName(initial);
+    if (chosen.empty())
+        return false;
+    const std::string path = AbsolutePath(chosen);
+    if (!SaveDocument(path))
+        return false;
+    AddToRecentFileList(path);
+    return true;
 }
 
 bool CWinApp::SaveDocument(const std::string& path) {
@@ -350,7 +408,7 @@ std::string CWinApp::PromptSaveFileName(const std::string& initial) {
 }
 
 void CWinApp::OnFileNew() {
-    if (m_pDocTemplate == nullptr)
+    if (m_pDocTemplate == nullptr || !SaveAllModified())
         return;
     std::string error;
     m_pDocTemplate->OpenDocumentFile(nullptr, error);
@@ -359,33 +417,18 @@ void CWinApp::OnFileNew() {
 
 void CWinApp::OnFileOpen() {
     const std::string path = PromptOpenFileName();
-    if (!path.empty())
+    if (!path.empty() && SaveAllModified())
         OpenDocumentFile(path);
 }
 
 void CWinApp::OnFileSave() {
-    CDocument* document = m_pDocTemplate != nullptr ? m_pDocTemplate->GetDocument() : nullptr;
-    if (document == nullptr)
-        return;
-    if (document->GetPathName().empty()) {
-        OnFileSaveAs();
-        return;
-    }
-    SaveDocument(document->GetPathName());
+    if (CDocument* document = m_pDocTemplate != nullptr ? m_pDocTemplate->GetDocument() : nullptr)
+        DoFileSave(*document);
 }
 
 void CWinApp::OnFileSaveAs() {
-    CDocument* document = m_pDocTemplate != nullptr ? m_pDocTemplate->GetDocument() : nullptr;
-    if (document == nullptr)
-        return;
-    const std::string initial =
-        document->GetPathName().empty() ? document->GetTitle() : document->GetPathName();
-    const std::string chosen = PromptSaveFileName(initial);
-    if (chosen.empty())
-        return;
-    const std::string path = AbsolutePath(chosen);
-    if (SaveDocument(path))
-        AddToRecentFileList(path);
+    if (CDocument* document = m_pDocTemplate != nullptr ? m_pDocTemplate->GetDocument() : nullptr)
+        DoSave(*document);
 }
 
 void CWinApp::OnOpenRecentFile(UINT nID) {
@@ -395,10 +438,16 @@ void CWinApp::OnOpenRecentFile(UINT nID) {
     if (index >= m_pRecentFileList->Entries().size())
         return;
     const std::string path = m_pRecentFileList->Entries()[index];
+    if (!SaveAllModified())
+        return;
     // A file that cannot be opened any more (its message has been shown)
-    // leaves the list.
-    if (OpenDocumentFile(path) == nullptr)
-        m_pRecentFileList->Remove(index);
+    // leaves the list. A Save As before may have moved its entry.
+    if (OpenDocumentFile(path) != nullptr)
+        return;
+    const std::vector<std::string>& entries = m_pRecentFileList->Entries();
+    const auto found = std::find(entries.begin(), entries.end(), path);
+    if (found != entries.end())
+        m_pRecentFileList->Remove(static_cast<std::size_t>(found - entries.begin()));
 }
 
 void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {

@@ -78,8 +78,21 @@ public:
     void EndRunning(int exitCode);
     bool HasEnded() const { return m_bEnded; }
 
+    // Opens path into the document without asking about its changes:
+    // whoever starts the open asks first (SaveAllModified).
     CDocument* OpenDocumentFile(const std::string& path);
     void AddToRecentFileList(const std::string& path);
+
+    // Before the document is left (New, Open, Exit, closing the window):
+    // true when it may go. A modified document asks "Save changes to ...?":
+    // Yes saves (false when the save fails or is cancelled), No goes on,
+    // Cancel gives false.
+    bool SaveAllModified();
+    bool SaveModified(const CDocument& document);
+    // Save: to the document's file, or as Save As for an untitled one.
+    bool DoFileSave(const CDocument& document);
+    // Save As: asks for the name; false when cancelled or the save fails.
+    bool DoSave(const CDocument& document);
 
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
@@ -133,6 +146,7 @@ private:
     int m_nShellOpenTimeoutMs = 60000;
     std::deque<std::string> m_pendingOpenRequests;
     bool m_bOpeningRequests = false;
+    bool m_bAskingToSave = false;
     bool m_bEnded = false;
 };
 

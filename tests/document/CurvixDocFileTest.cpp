@@ -290,7 +290,7 @@ TEST_F(CurvixDocFileTest, LoadWithAnActiveViewSamplesTheLoadedFormula) {
     EXPECT_EQ(Save(), CvxFile(3, "x^2", 0, kLoadedNumbers));
 }
 
-TEST_F(CurvixDocFileTest, LoadWithoutAnActiveViewOnlyLoads) {
+TEST_F(CurvixDocFileTest, LoadWithoutAnActiveViewDrawsOnceThereIsOne) {
     {
         ASSERT_TRUE(Open(CvxFile(3, "x^2", 0, kLoadedNumbers))); // no main frame
         EXPECT_TRUE(view.GetVertices().IsEmpty());
@@ -299,6 +299,36 @@ TEST_F(CurvixDocFileTest, LoadWithoutAnActiveViewOnlyLoads) {
         TestFrame frame(nullptr); // a main frame without an active view
         ASSERT_TRUE(Open(CvxFile(3, "x^2", 0, kLoadedNumbers)));
         EXPECT_TRUE(view.GetVertices().IsEmpty());
+    }
+    TestFrame frame(&view);
+    doc.DrawPendingCurve();
+    EXPECT_EQ(view.GetVertices().Size(), 10U);
+}
+
+// Modified: Save would write other bytes than the file holds, whatever
+// happened in between; a failed open keeps the changes it did not touch.
+TEST_F(CurvixDocFileTest, IsModifiedWhenWhatSaveWritesDiffersFromTheFile) {
+    const struct {
+        const char* name;
+        void (*change)(CCurvixDoc& doc, const std::string& file);
+        bool modified;
+    } cases[] = {
+        {"the same formula taken", [](CCurvixDoc& d, const std::string&) { d.SetFormula("x^2"); },
+         false},
+        {"zero turned to -0", [](CCurvixDoc& d, const std::string&) { d.GetRotation()[0] = -0.0F; },
+         true},
+        {"a missing file failed to open",
+         [](CCurvixDoc& d, const std::string& file) {
+             d.SetFormula("x/3");
+             std::string error;
+             OpenDocumentFile(d, file + ".missing", error);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Open(CvxFile(3, "x^2", 0, std::vector<float>(8, 0.0F)))) << c.name;
+        c.change(doc, folder.File("opened.cvx"));
+        EXPECT_EQ(doc.IsModified(), c.modified) << c.name;
     }
 }
 

@@ -126,10 +126,12 @@ TEST_F(DocumentFileTest, FilesThatCannotBeOpenedChangeNothing) {
         {"folder", [](const TempFolder& f) { return f.Path(); },
          "Failed to open document. %s is a directory."},
     };
+    document.SetModifiedFlag(); // changes the failed opens must keep
     for (const auto& c : cases) {
         error.clear();
         const std::string path = c.path(folder);
         EXPECT_FALSE(OpenDocumentFile(document, path, error)) << c.name;
+        EXPECT_TRUE(document.IsModified()) << c.name;
         std::string expected = c.text;
         if (const auto at = expected.find("%s"); at != std::string::npos) {
             expected.replace(at, 2, path);
@@ -206,6 +208,14 @@ void ExpectFailedSave(TextDocument& document, std::string& error, const TempFold
 TEST_F(DocumentFileTest, SaveIntoAMissingFolderFails) {
     const std::string path = folder.File("no/such.doc");
     ExpectFailedSave(document, error, folder, path, path + " was not found.");
+}
+
+// /proc makes no files: nothing there is missing, so the message gives the
+// system's own cause.
+TEST_F(DocumentFileTest, SaveWhereTheFileSystemMakesNoFilesNamesTheCause) {
+    EXPECT_FALSE(SaveDocumentFile(document, "/proc/nope.doc", error));
+    EXPECT_EQ(error, "Failed to save document. /proc/nope.doc: No such file or directory.");
+    EXPECT_EQ(document.GetPathName(), "/somewhere/old.txt");
 }
 
 TEST_F(DocumentFileTest, SaveOverAFolderFails) {

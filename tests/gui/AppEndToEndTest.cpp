@@ -190,9 +190,11 @@ TEST_F(AppEndToEndTest, SaveAsThenOpenRecomputesFromTheLoadedFormula) {
     run.EnterFormula(QStringLiteral("-x"));
     EXPECT_TRUE(run.GreenNear(run.Grab(), 5, -5));
 
+    MessageBoxes boxes(QMessageBox::No); // the changed formula is not saved
     AnswerFileDialog(path);
     run.Frame()->SendCommand(ID_FILE_OPEN);
     run.Settle();
+    EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("Save changes to line.cvx?")});
     // The dialogs' state is not in the QtProject.conf all Qt programs share,
     // and per-user settings opened afterwards are in the home again.
     const QString shared =
@@ -216,7 +218,9 @@ TEST_F(AppEndToEndTest, NewKeepsTheOldCurveUntilTheNextDraw) {
     ASSERT_TRUE(run.started);
     run.EnterFormula(QStringLiteral("x"));
     run.Doc()->GetRotation()[2] = 90;
+    MessageBoxes boxes(QMessageBox::No);
     run.Frame()->SendCommand(ID_FILE_NEW);
+    EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("Save changes to Untitled?")});
     EXPECT_EQ(run.Doc()->GetRotation()[2], 0.0F);
     EXPECT_EQ(run.Caption(), QStringLiteral("Untitled - Curvix"));
     EXPECT_TRUE(run.GreenNear(run.Grab(), 5, 5));
@@ -296,16 +300,14 @@ TEST_F(AppEndToEndTest, ARecentFileThatHasGoneIsReportedAndDropped) {
     EXPECT_EQ(run.app->GetRecentFileList()->Entries()[0], kept.toStdString());
 }
 
-TEST_F(AppEndToEndTest, AFileOnTheCommandLineIsLoadedAndDrawnAtTheFirstDraw) {
+TEST_F(AppEndToEndTest, AFileOnTheCommandLineIsLoadedAndDrawnAtOnce) {
     const QString path = File("given.cvx");
     WriteDocument(path, "x", 0);
     RunningApp run({path.toStdString()});
     ASSERT_TRUE(run.started);
     EXPECT_EQ(run.Caption(), QStringLiteral("given.cvx - Curvix"));
     EXPECT_EQ(run.Doc()->GetFormula(), ExprString("x"));
-    EXPECT_EQ(run.View()->GetVertices().Size(), 0U);
-    EXPECT_FALSE(run.GreenNear(run.Grab(), 5, 5));
-    run.EnterFormula(QStringLiteral("x"));
+    EXPECT_EQ(run.View()->GetVertices().Size(), 400U);
     EXPECT_TRUE(run.GreenNear(run.Grab(), 5, 5));
 }
 
@@ -332,13 +334,11 @@ TEST_F(AppEndToEndTest, ATruncatedFileIsReportedAndLeavesANewUntitledDocument) {
     RunningApp run;
     ASSERT_TRUE(run.started);
     run.Doc()->GetRotation()[0] = 12;
-    QString caption;
-    QString text;
-    AnswerMessageBox(&caption, &text);
+    MessageBoxes boxes(QMessageBox::No);
     AnswerFileDialog(path);
     run.Frame()->SendCommand(ID_FILE_OPEN);
-    EXPECT_EQ(caption, QStringLiteral("Curvix"));
-    EXPECT_EQ(text, QStringLiteral("Unexpected file format."));
+    EXPECT_EQ(boxes.texts, (QStringList{QStringLiteral("Save changes to Untitled?"),
+                                        QStringLiteral("Unexpected file format.")}));
     EXPECT_EQ(run.Caption(), QStringLiteral("Untitled - Curvix"));
     EXPECT_EQ(run.Doc()->GetRotation()[0], 0.0F);
 }

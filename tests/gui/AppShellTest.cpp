@@ -407,6 +407,7 @@ TEST_P(OpenWayTest, TheBarShowsTheLoadedFormulaAndDrawAndSaveKeepIt) {
         run.EnterFormula(QStringLiteral("-x"));
         ASSERT_TRUE(run.GreenNear(run.Grab(), 5, -5));
     }
+    MessageBoxes boxes(QMessageBox::No); // the untitled curve is not saved
     switch (way) {
     case OpenWay::commandLine:
         break;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -80,7 +81,11 @@ void RunningApp::EnterFormula(const QString& text) const {
 }
 
 void RunningApp::Settle() const {
-    QTest::qWait(150);
+    // A loop that waits, as the program's own does, so that the frame's
+    // idle-time updates (the caption's modified mark) run too.
+    QEventLoop loop;
+    QTimer::singleShot(150, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 QImage RunningApp::Grab() const {

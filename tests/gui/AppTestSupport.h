@@ -5,6 +5,7 @@
 #include "CurvixView.h"
 #include "MainFrame.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QMessageBox>
@@ -35,7 +36,7 @@ struct RunningApp {
 
     // Types text into the formula bar and presses Enter there.
     void EnterFormula(const QString& text) const;
-    // Lets queued paints and updates run.
+    // Lets queued paints and updates run, and the idle-time updates.
     void Settle() const;
     // The view's window as the X server shows it.
     QImage Grab() const;
@@ -74,18 +75,22 @@ void AnswerFileDialog(const QString& path);
 // Sends a drag over the frame and, when the frame takes it, the drop.
 bool DropOn(CFrameWnd* frame, const QList<QUrl>& urls);
 
-// Answers every message box that shows while it lives with OK, keeping
-// their texts.
+// Answers every message box that shows while it lives, keeping their
+// texts: with the given button where the box has it (Yes, No or Cancel for
+// the question to save), otherwise with OK.
 class MessageBoxes {
 public:
-    MessageBoxes() {
+    explicit MessageBoxes(QMessageBox::StandardButton answer = QMessageBox::Ok) {
         m_timer.setInterval(20);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, answer] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr || !box->isVisible())
                 return;
             texts << box->text();
-            box->accept();
+            if (QAbstractButton* button = box->button(answer))
+                button->click();
+            else
+                box->accept();
         });
         m_timer.start();
     }

@@ -89,14 +89,15 @@ protected:
     }
 
     // Runs the exit and checks that it failed as it must: status 1, the one
-    // line, and the settings file and its folder as they were before.
+    // line with its cause, and the settings file and its folder as they
+    // were before.
     void ExpectFailedExit(const std::function<int()>& exit, const QByteArray& before,
-                          const QStringList& folder) const {
+                          const QStringList& folder, const std::string& cause) const {
         int status = 0;
         const std::string error = StandardErrorOf([&] { status = exit(); });
         EXPECT_EQ(status, 1);
-        EXPECT_EQ(error,
-                  "Cannot write the settings to " + settings.ConfigFile().toStdString() + ".\n");
+        EXPECT_EQ(error, "Cannot write the settings to " + settings.ConfigFile().toStdString() +
+                             ": " + cause + ".\n");
         EXPECT_EQ(ReadAll(settings.ConfigFile()), before);
         EXPECT_EQ(Folder(), folder); // no temporary or lock file left
     }
@@ -141,7 +142,7 @@ TEST_P(SettingsFileLimitTest, AWriteCutShortKeepsTheOldFileAndFailsTheExit) {
             ::setrlimit(RLIMIT_FSIZE, &saved);
             return status;
         },
-        before, folder);
+        before, folder, "File too large");
     std::signal(SIGXFSZ, previous);
     // Without the limit the same exit writes the new file.
     EXPECT_EQ(run.app->ExitInstance(), 0);
@@ -165,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct UnreadableCase {
     const char* name;
     void (*spoil)(const QString& path);
+    const char* cause;
 };
 
 void PrintTo(const UnreadableCase& c, std::ostream* os) {
@@ -192,7 +194,7 @@ TEST_P(UnreadableSettingsTest, AreLeftAsTheyAreAndFailTheExit) {
             const FileAccessAsUser asUser;
             return asUser.Binds() ? run->app->ExitInstance() : -1;
         },
-        before, folder);
+        before, folder, GetParam().cause);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnreadableSettingsTest,
@@ -202,17 +204,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, UnreadableSettingsTest,
                                                               ASSERT_TRUE(
                                                                   file.open(QIODevice::Append));
                                                               file.write("no setting here\n");
-                                                          }},
+                                                          },
+                                                          "it holds a line that is not a setting"},
                                            UnreadableCase{"NoReadPermission",
                                                           [](const QString& path) {
                                                               ASSERT_TRUE(QFile::setPermissions(
                                                                   path, QFileDevice::WriteOwner));
-                                                          }},
+                                                          },
+                                                          "Permission denied"},
                                            UnreadableCase{"AFolderInItsPlace",
                                                           [](const QString& path) {
                                                               ASSERT_TRUE(QFile::remove(path));
                                                               ASSERT_TRUE(QDir().mkdir(path));
-                                                          }}),
+                                                          },
+                                                          "Is a directory"}),
                          [](const ::testing::TestParamInfo<UnreadableCase>& info) {
                              return std::string(info.param.name);
                          });
