@@ -34,7 +34,8 @@ public:
 
     // What Draw does after taking the formula, and what ends a load: sample
     // it in the main frame's active view and update the views, with the
-    // wait cursor and "Calculating curve..." then "Ready" in the status bar.
+    // wait cursor and "Calculating curve..." then "Ready" in the status bar;
+    // the frame shows what the run reported.
     // Nothing happens without a main frame with an active view, e.g. while
     // the application starts.
     void RecomputeCurve();
