@@ -1,9 +1,7 @@
 // A real click and drag in the plot, sent as the X server's own input with
 // xdotool: the frame keeps the keyboard and stays active, and the drag
-// turns the scene. On X11 the
-// pointer lands in the frame's window, which passes it to the view. Under
-// Wayland (wayland-click-test.sh: Weston on its X11 backend, which takes the
-// X server's input) it goes through the compositor, and the compositor's
+// turns the scene. Under Wayland (own-display-test.sh wayland-click: Weston
+// on its X11 backend) the click goes through the compositor, whose
 // screenshot tells where the plot lies.
 
 #include "AppTestSupport.h"

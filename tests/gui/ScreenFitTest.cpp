@@ -1,11 +1,10 @@
-// The first window on its screen: its whole frame, title bar and status bar
-// included, lies inside the screen's available area at every display scale;
-// window-manager-test.sh runs the FirstWindow tests again under Openbox,
-// which frames the window, on small and large screens.
-
-#include "ScreenFit.h"
+// The first window's frame, title bar and status bar included, lies inside
+// the screen's available area; own-display-test.sh window-manager runs the
+// FirstWindow test under Openbox, which frames it, on small and large
+// screens at scales 1 and 2.
 
 #include "AppTestSupport.h"
+#include "ScreenFit.h"
 #include "StatusBar.h"
 
 #include <QScreen>
@@ -39,48 +38,17 @@ TEST_P(FitFrame, PutsTheFrameInsideTheAvailableArea) {
 
 const QMargins kFrame(1, 20, 1, 1);
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FitFrame,
-    ::testing::Values(
-        FitCase{"AlreadyInside",
-                {100, 50, 600, 600},
-                kFrame,
-                {0, 0, 1280, 1024},
-                {},
-                {100, 50, 600, 600}},
-        // QT_SCALE_FACTOR=2 on 1280 x 1024: 640 x 512 logical pixels.
-        FitCase{"TallerThanTheScreen",
-                {20, 10, 600, 512},
-                kFrame,
-                {0, 0, 640, 512},
-                {},
-                {20, 20, 600, 491}},
-        FitCase{"OverTheRightAndBottomEdges",
-                {500, 400, 300, 200},
-                kFrame,
-                {0, 0, 640, 512},
-                {},
-                {339, 311, 300, 200}},
-        FitCase{"OverTheLeftAndTopEdges",
-                {-50, 5, 300, 200},
-                kFrame,
-                {0, 0, 640, 512},
-                {},
-                {1, 20, 300, 200}},
-        FitCase{"BelowAPanel", {0, 0, 600, 600}, kFrame, {0, 30, 800, 570}, {}, {1, 50, 600, 549}},
-        // Never below the minimum: the title bar and the menu stay on the screen.
-        FitCase{"MinimumLargerThanTheScreen",
-                {100, 100, 600, 600},
-                kFrame,
-                {0, 0, 400, 300},
-                {420, 350},
-                {1, 20, 420, 350}},
-        FitCase{"NoFrameKnown", {0, 0, 600, 600}, {}, {0, 0, 800, 600}, {}, {0, 0, 600, 600}}),
+// QT_SCALE_FACTOR=2 on 1280 x 1024 leaves 640 x 512 logical pixels.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, FitFrame, ::testing::Values(
+    FitCase{"TallerThanTheScreen", {20, 10, 600, 512}, kFrame, {0, 0, 640, 512}, {}, {20, 20, 600, 491}},
+    FitCase{"OverTheRightAndBottom", {500, 400, 300, 200}, kFrame, {0, 0, 640, 512}, {}, {339, 311, 300, 200}},
+    FitCase{"OverTheLeftAndTop", {-50, 5, 300, 200}, kFrame, {0, 0, 640, 512}, {}, {1, 20, 300, 200}},
+    FitCase{"BelowAPanel", {0, 0, 600, 600}, kFrame, {0, 30, 800, 570}, {}, {1, 50, 600, 549}},
+    // Never below the minimum: the title bar and the menu stay on the screen.
+    FitCase{"MinimumTooLarge", {100, 100, 600, 600}, kFrame, {0, 0, 400, 300}, {420, 350}, {1, 20, 420, 350}}),
     [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
-
-QRect OnScreen(const QWidget* widget) {
-    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
-}
+// clang-format on
 
 TEST(FirstWindow, FrameAndStatusBarLieInsideTheScreen) {
     SettingsFolder settings;
@@ -111,17 +79,15 @@ TEST(FirstWindow, FrameAndStatusBarLieInsideTheScreen) {
 
     const QMargins margins = window->frameMargins();
     const QRect outer = frame->frameGeometry();
-    SCOPED_TRACE(::testing::Message()
-                 << "screen " << available.width() << "x" << available.height() << ", frame "
-                 << outer.x() << "," << outer.y() << " " << outer.width() << "x" << outer.height()
-                 << ", minimum " << frame->minimumWidth() << "x" << frame->minimumHeight());
+    SCOPED_TRACE(::testing::Message() << "frame " << outer.x() << "," << outer.y() << " "
+                                      << outer.width() << "x" << outer.height());
     EXPECT_EQ(outer, frame->geometry().marginsAdded(margins));
     EXPECT_EQ(frame->size(), expectedSize());
-    if (available.size().shrunkBy(margins).expandedTo(frame->minimumSize()) ==
-        available.size().shrunkBy(margins)) {
+    const QSize room = available.size().shrunkBy(margins);
+    if (room.expandedTo(frame->minimumSize()) == room) {
         EXPECT_TRUE(available.contains(outer));
         const QWidget* status = frame->GetControlBar(AFX_IDW_STATUS_BAR)->GetSafeHwnd();
-        EXPECT_TRUE(available.contains(OnScreen(status)));
+        EXPECT_TRUE(available.contains(QRect(status->mapToGlobal(QPoint()), status->size())));
     } else {
         // Larger than the screen: its title bar and menu stay on it.
         EXPECT_EQ(outer.topLeft(), available.topLeft());
