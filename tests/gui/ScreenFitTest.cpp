@@ -3,8 +3,9 @@
 // FirstWindow test under Openbox, which frames it, on small and large
 // screens at scales 1 and 2.
 
-#include "AppTestSupport.h"
 #include "ScreenFit.h"
+
+#include "AppTestSupport.h"
 #include "StatusBar.h"
 
 #include <QScreen>
