@@ -1,5 +1,8 @@
 #include "MainFrame.h"
 
+#include "FieldMark.h"
+#include "ReportList.h"
+#include "ReportTally.h"
 #include "Resource.h"
 
 #include <QApplication>
@@ -103,6 +106,14 @@ void CMainFrame::SetFormulaText(const std::string& text) {
         edit->setMaxLength(static_cast<int>(formula.size()));
     edit->setText(formula);
     edit->setCursorPosition(0);
+}
+
+void CMainFrame::ShowReports(const ReportTally& reports) {
+    QWidget* field = m_wndFormulaBar.GetDlgItem(IDC_FORMULA);
+    if (reports.IsEmpty())
+        UnmarkField(field);
+    else
+        MarkField(field, ReportListText(reports));
 }
 
 void CMainFrame::SetStatusText(std::string text) {

@@ -25,6 +25,10 @@ public:
     // Replaces the formula field's text with these 8-bit characters, the
     // caret at its start.
     void SetFormulaText(const std::string& text) override;
+    // Marks the formula field with the reports (a red frame, the list as
+    // tooltip and accessible description), or clears the mark when there
+    // are none.
+    void ShowReports(const ReportTally& reports) override;
     // Shows text in the message pane at once.
     void SetStatusText(std::string text) override;
     // Writes the view's client size into the size pane.

@@ -4,6 +4,8 @@
 
 namespace curvix {
 
+class ReportTally;
+
 // What the document and the view need of the program's main frame, without
 // knowing the window system: the formula bar's text, the status bar and the
 // wait cursor. The main frame implements it besides CFrameWndBase.
@@ -16,6 +18,9 @@ public:
     // next Draw takes the document's own formula.
     virtual void SetFormulaText(const std::string& text) = 0;
     virtual void SetStatusText(std::string text) = 0;
+    // What the last sampling run reported, shown at the formula field;
+    // an empty tally clears what an earlier run showed.
+    virtual void ShowReports(const ReportTally& reports) = 0;
     // The view's client size in the size pane.
     virtual void ShowViewSize(int cx, int cy) = 0;
 

@@ -4,6 +4,7 @@
 #include "CurveFrame.h"
 #include "CurveView.h"
 #include "FrameWndBase.h"
+#include "ReportTally.h"
 #include "Resource.h"
 
 #include <algorithm>
@@ -154,10 +155,12 @@ void CCurvixDoc::RecomputeCurve() {
         frame->BeginWaitCursor();
         frame->SetStatusText("Calculating curve...");
     }
-    view->ComputeCurve();
+    ReportTally reports;
+    view->ComputeCurve(reports);
     UpdateAllViews(nullptr, 0, nullptr);
     if (frame != nullptr) {
         frame->RestoreWaitCursor();
+        frame->ShowReports(reports);
         frame->SetStatusText("Ready");
         frame->EndWaitCursor();
     }

@@ -43,9 +43,10 @@ public:
 
     // What Draw does after taking the formula, and what ends a load: sample
     // it in the main frame's active view and update the views, with the
-    // wait cursor and "Calculating curve..." then "Ready" in the status bar.
-    // Without a main frame with an active view (while the application
-    // starts) nothing happens yet: DrawPendingCurve does it later.
+    // wait cursor and "Calculating curve..." then "Ready" in the status bar;
+    // the frame shows what the run reported. Without a main frame with an
+    // active view (while the application starts) nothing happens yet:
+    // DrawPendingCurve does it later.
     void RecomputeCurve();
     // Once the frame is the main window: the curve of a document loaded
     // before, as the load would have drawn it.

@@ -30,6 +30,7 @@ public:
     double Evaluate(ExprString& formula);
 
     void SetErrorStream(std::ostream& stream) { m_errors = &stream; }
+    std::ostream& GetErrorStream() const { return *m_errors; }
     // The variable list, head node first, for inspection.
     const VariableNode* FirstVariable() const { return m_pFirstVariable.get(); }
 

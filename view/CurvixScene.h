@@ -7,6 +7,7 @@
 #include "VertexArray.h"
 
 #include <cstdint>
+#include <iosfwd>
 
 namespace curvix {
 
@@ -41,8 +42,10 @@ public:
     }
     CCurvixDoc* GetDocument() const { return m_pDocument; }
 
-    // Samples the document's formula into m_vertices.
+    // Samples the document's formula into m_vertices; the engine's and the
+    // sampler's reports go to the engine's error stream.
     void ComputeCurve() override;
+    void ComputeCurve(ReportTally& reports) override;
 
     // The OpenGL part of window creation: a context on the device (stencil
     // bits 0, result not needed: without a context nothing is drawn), then
@@ -81,6 +84,8 @@ public:
     ExpressionEvaluator& GetEvaluator() { return m_evaluator; }
 
 private:
+    void SampleInto(std::ostream& errors);
+
     GLContext m_glContext;
     ExpressionEvaluator m_evaluator;
     VertexArray m_vertices;

@@ -4,7 +4,9 @@
 #include "CurveFrame.h"
 #include "CurvixDoc.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QRegion>
 #include <QResizeEvent>
 #include <QWindow>
 
@@ -113,8 +115,11 @@ void CCurvixView::OnLButtonDblClk() {
 
 bool CCurvixView::event(QEvent* event) {
     switch (event->type()) {
-    case QEvent::Show:
     case QEvent::WinIdChange:
+        TakeNoInput();
+        m_pExposure->WatchTopLevel();
+        break;
+    case QEvent::Show:
     case QEvent::ParentChange:
         m_pExposure->WatchTopLevel();
         break;
@@ -134,6 +139,20 @@ bool CCurvixView::event(QEvent* event) {
         update();
     }
     return CView::event(event);
+}
+
+void CCurvixView::TakeNoInput() {
+    // A Wayland compositor gives the keyboard to the surface a click lands
+    // on (Weston does), also to the view's subsurface; the frame then counts
+    // as inactive. Without input of its own, the view gets the pointer from
+    // the frame's surface, as any child does. Qt 6.4's Wayland plugin does
+    // not act on the flag for a subsurface; an input region wholly outside
+    // the surface, as a mask, leaves it none.
+    QWindow* window = windowHandle();
+    if (window == nullptr || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    window->setFlag(Qt::WindowTransparentForInput);
+    window->setMask(QRegion(-1, -1, 1, 1));
 }
 
 void CCurvixView::paintEvent(QPaintEvent*) {

@@ -71,6 +71,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // Under Wayland, lets pointer input pass through the view's surface.
+    void TakeNoInput();
+
     QSize m_sizeProjected;      // the device size of the last size step
     ChildExposure* m_pExposure; // a child QObject of the view
 };

@@ -2,6 +2,7 @@
 
 #include "CmdUIQt.h"
 #include "ResourceLoader.h"
+#include "ScreenFit.h"
 #include "ToolBar.h"
 #include "WinApp.h"
 
@@ -18,6 +19,7 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 
 namespace curvix {
@@ -367,14 +369,18 @@ bool CFrameWnd::event(QEvent* event) {
     // status tips.
     if (event->type() == QEvent::StatusTip)
         return true;
-    // The window system's frame is known once the window is shown: the
-    // first window fits its screen with it.
-    if (event->type() == QEvent::Show && !m_bFittedOnScreen) {
-        m_bFittedOnScreen = true;
-        QCoreApplication::postEvent(this, new QEvent(FitOnScreenEvent()));
+    // The window system's frame is known once the window is shown, or when
+    // the window manager has framed it, which moves the window.
+    if (event->type() == QEvent::Show && !m_bFitStarted) {
+        m_bFitStarted = true;
+        m_bFitting = true;
+        PostFitOnScreen();
     }
+    if (m_bFitting && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        PostFitOnScreen();
     if (event->type() == FitOnScreenEvent()) {
-        resize(FitOnScreen(size()));
+        m_bFitPosted = false;
+        FitFrameOnScreen();
         return true;
     }
     const bool handled = QMainWindow::event(event);
@@ -389,10 +395,39 @@ QSize CFrameWnd::FitOnScreen(QSize size) const {
     const QScreen* screen = this->screen();
     if (screen == nullptr)
         return size;
-    // The window system's frame around the client area, where known.
-    const QSize frame = isVisible() ? frameGeometry().size() - this->size() : QSize(0, 0);
-    const QSize room = screen->availableGeometry().size() - frame;
-    return size.boundedTo(room).expandedTo(minimumSize());
+    return FitFrameInto(QRect(screen->availableGeometry().topLeft(), size), QMargins(),
+                        screen->availableGeometry(), minimumSize())
+        .size();
+}
+
+void CFrameWnd::PostFitOnScreen() {
+    if (m_bFitPosted)
+        return;
+    m_bFitPosted = true;
+    QCoreApplication::postEvent(this, new QEvent(FitOnScreenEvent()));
+}
+
+void CFrameWnd::FitFrameOnScreen() {
+    const QWindow* window = windowHandle();
+    const QScreen* screen = this->screen();
+    if (!m_bFitting || window == nullptr || screen == nullptr || !isVisible())
+        return;
+    const QMargins margins = window->frameMargins();
+    if (m_bFitDone && margins == m_fittedMargins)
+        return;
+    m_bFitDone = true;
+    m_fittedMargins = margins;
+    if (!margins.isNull())
+        m_bFitting = false;
+    if (isMaximized() || isFullScreen())
+        return;
+    const QRect client = geometry();
+    const QRect fitted = FitFrameInto(client, margins, screen->availableGeometry(), minimumSize());
+    if (fitted.size() != client.size())
+        resize(fitted.size());
+    // A window's position is its frame's.
+    if (fitted.topLeft() != client.topLeft())
+        move(fitted.topLeft() - QPoint(margins.left(), margins.top()));
 }
 
 void CFrameWnd::UpdateMinimumSize() {

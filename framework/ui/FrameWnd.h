@@ -115,9 +115,17 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // size, made smaller where the frame would not fit its screen's
-    // available area (never below the minimum size).
+    // size, made smaller where it would not fit its screen's available
+    // area (never below the minimum size); for a window not yet shown,
+    // whose frame is not known.
     QSize FitOnScreen(QSize size) const;
+    // Puts the first window's frame inside its screen's available area.
+    // The window system's frame comes after the window is shown, and a
+    // window manager may add its frame later still: the fit is done again
+    // whenever the frame is not the one the last fit knew, until a fit has
+    // known a frame. From then on the window is the user's to place.
+    void FitFrameOnScreen();
+    void PostFitOnScreen();
     static QEvent::Type OpenDroppedFilesEvent();
     static QEvent::Type FitOnScreenEvent();
     void LoadMenu(UINT nIDResource);
@@ -130,7 +138,11 @@ private:
     DWORD m_dwDockStyle = 0;
     QMetaObject::Connection m_idleConnection;
     std::vector<std::string> m_droppedFiles; // waiting to be opened
-    bool m_bFittedOnScreen = false;
+    bool m_bFitStarted = false;              // the first show has come
+    bool m_bFitting = false;                 // the fit waits for the window system's frame
+    bool m_bFitPosted = false;
+    bool m_bFitDone = false;
+    QMargins m_fittedMargins; // the frame the last fit knew
 };
 
 } // namespace curvix
