@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
@@ -230,9 +231,15 @@ void CWinApp::UnregisterShellFileTypes() {}
 
 void CWinApp::OnOpenRequest(const std::string& path) {
     m_pendingOpenRequests.push_back(path);
+    OpenPendingRequests();
+}
+
+void CWinApp::OpenPendingRequests() {
     // Opening can show a message box, whose event loop may deliver the next
-    // request; that one waits its turn here.
-    if (m_bOpeningRequests)
+    // request; that one waits its turn here. One that comes while the
+    // question to save is up waits for its answer and the action it was
+    // asked for: the requester has been told the document opens.
+    if (m_bOpeningRequests || m_bAskingToSave)
         return;
     m_bOpeningRequests = true;
     while (!m_pendingOpenRequests.empty() && !m_bEnded) {
@@ -299,11 +306,16 @@ bool CWinApp::SaveAllModified() {
 bool CWinApp::SaveModified(const CDocument& document) {
     if (!document.IsModified())
         return true;
-    // An open request arriving while the question is up does not ask again
-    // over it: that open does not happen.
+    // Nothing asks a second time over the question (open requests wait).
     if (m_bAskingToSave)
         return false;
     const QScopedValueRollback asking(m_bAskingToSave, true);
+    // Requests that came meanwhile open from the event loop, once the
+    // action that asked is done.
+    const auto openWaiting = qScopeGuard([this] {
+        if (!m_pendingOpenRequests.empty() && m_pOpenRequests != nullptr)
+            QTimer::singleShot(0, m_pOpenRequests.get(), [this] { OpenPendingRequests(); });
+    });
     const std::string title = document.GetTitle().empty() ? kUntitled : document.GetTitle();
     QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;
     QMessageBox box(

@@ -67,8 +67,8 @@ public:
     // How long a "dde" start waits for its first open request.
     void SetShellOpenTimeout(int milliseconds) { m_nShellOpenTimeoutMs = milliseconds; }
     // Opens the document an open request names (queued while another is
-    // opening). The first one after a "dde" start makes and shows the main
-    // window; when that fails, the program ends.
+    // opening or the question to save is up). The first one after a "dde" start makes and shows the
+    // main window; when that fails, the program ends.
     void OnOpenRequest(const std::string& path);
     // The socket the open requests arrive on; empty before listening.
     QString GetOpenRequestSocket() const;
@@ -128,6 +128,7 @@ private:
     bool Unregister(const CCommandLineInfo& rCmdInfo);
     void SetMainWindow(CFrameWnd* pFrame);
     bool ListenForOpenRequests();
+    void OpenPendingRequests();
     void OpenRequestedDocument(const std::string& path);
     // Shows a file error in a message box captioned with the application's
     // name; an empty text shows nothing.

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace curvix::test {
 namespace {
@@ -191,6 +192,31 @@ TEST_F(SaveChangesTest, YesGoesOnOnlyWhenTheDocumentWasSaved) {
             EXPECT_EQ(Bytes(c.saveAs + QStringLiteral(".cvx")), DocumentBytes("x/3"));
         }
     }
+}
+
+// An open request that comes while the question is up waits for the answer
+// and the action that asked, then opens: its sender was told it would.
+TEST_F(SaveChangesTest, AnOpenRequestDuringTheQuestionOpensOnceItIsAnswered) {
+    RunningApp run({Lin().toStdString()});
+    ASSERT_TRUE(run.started);
+    run.EnterFormula(QStringLiteral("x/3"));
+    bool asked = false;
+    bool accepted = false;
+    WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr || std::exchange(asked, true)) // the timer fires again inside
+            return false;
+        EXPECT_EQ(box->text(), QStringLiteral("Save changes to lin.cvx?"));
+        accepted = WhileProcessingEvents(
+            [&] { return SendOpenRequest(Other(), 5000, run.app->GetOpenRequestSocket()); });
+        box->button(QMessageBox::No)->click();
+        return true;
+    });
+    run.Frame()->SendCommand(ID_FILE_NEW);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CarriedOut(run, Leave::fileOpen); }));
+    EXPECT_EQ(Bytes(Lin()), DocumentBytes("x"));
 }
 
 // Modified means differing from the file: the double click that turns a
