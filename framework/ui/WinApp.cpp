@@ -69,6 +69,7 @@ CWinApp::CWinApp()
 
 CWinApp::~CWinApp() {
     m_pShellOpenTimer.reset();
+    m_pPendingOpenTimer.reset();
     m_pOpenRequests.reset();
     m_pMainWnd = nullptr;
     m_pDocTemplate.reset();
@@ -251,6 +252,16 @@ void CWinApp::OpenPendingRequests() {
     m_bOpeningRequests = false;
 }
 
+void CWinApp::OpenPendingRequestsLater() {
+    if (m_pPendingOpenTimer == nullptr) {
+        m_pPendingOpenTimer = std::make_unique<QTimer>();
+        m_pPendingOpenTimer->setSingleShot(true);
+        QObject::connect(m_pPendingOpenTimer.get(), &QTimer::timeout, m_pPendingOpenTimer.get(),
+                         [this] { OpenPendingRequests(); });
+    }
+    m_pPendingOpenTimer->start(0);
+}
+
 void CWinApp::OpenRequestedDocument(const std::string& path) {
     const bool hadMainWindow = m_pMainWnd != nullptr;
     if (hadMainWindow) {
@@ -313,8 +324,8 @@ bool CWinApp::SaveModified(const CDocument& document) {
     // Requests that came meanwhile open from the event loop, once the
     // action that asked is done.
     const auto openWaiting = qScopeGuard([this] {
-        if (!m_pendingOpenRequests.empty() && m_pOpenRequests != nullptr)
-            QTimer::singleShot(0, m_pOpenRequests.get(), [this] { OpenPendingRequests(); });
+        if (!m_pendingOpenRequests.empty())
+            OpenPendingRequestsLater();
     });
     const std::string title = document.GetTitle().empty() ? kUntitled : document.GetTitle();
     QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;

@@ -129,6 +129,7 @@ private:
     void SetMainWindow(CFrameWnd* pFrame);
     bool ListenForOpenRequests();
     void OpenPendingRequests();
+    void OpenPendingRequestsLater();
     void OpenRequestedDocument(const std::string& path);
     // Shows a file error in a message box captioned with the application's
     // name; an empty text shows nothing.
@@ -144,6 +145,7 @@ private:
     CCommandLineInfo::ShellCommand m_nShellCommand = CCommandLineInfo::FileNew;
     std::unique_ptr<COpenRequestServer> m_pOpenRequests;
     std::unique_ptr<QTimer> m_pShellOpenTimer;
+    std::unique_ptr<QTimer> m_pPendingOpenTimer; // requests that waited for the question
     int m_nShellOpenTimeoutMs = 60000;
     std::deque<std::string> m_pendingOpenRequests;
     bool m_bOpeningRequests = false;
