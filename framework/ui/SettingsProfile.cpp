@@ -1,6 +1,6 @@
 #include "SettingsProfile.h"
 
-#include "SaveFile.h"
+#include "WriteFileAtomically.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,25 +50,6 @@ bool ReadWhole(const QString& path, QByteArray& bytes, std::string& cause) {
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         cause = file.errorString().toStdString();
-        return false;
-    }
-    return true;
-}
-
-bool WriteWhole(const QString& path, const std::string& text, std::string& cause) {
-    CSaveFile file;
-    if (!file.Open(QFile::encodeName(path).toStdString())) {
-        cause = std::strerror(file.GetSystemError());
-        return false;
-    }
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file.File()) != text.size()) {
-        cause = SystemCause("it cannot be written");
-        file.Cancel();
-        return false;
-    }
-    if (!file.Commit()) {
-        cause = std::strerror(file.GetSystemError());
         return false;
     }
     return true;
@@ -164,7 +145,7 @@ bool CSettingsProfile::Flush() {
         m_flushError = std::strerror(EACCES);
         return false;
     }
-    if (!WriteWhole(path, m_file.Text(), m_flushError))
+    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), m_file.Text(), m_flushError))
         return false;
     m_file.Commit();
     return true;
