@@ -1,13 +1,14 @@
 #include "ShellFiles.h"
 
-#include "SaveFile.h"
+#include "WriteFileAtomically.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace curvix {
 namespace {
@@ -25,15 +26,10 @@ constexpr const char* kMimeDatabaseFiles[] = {
 bool SaveAtomically(const QString& path, const QByteArray& content) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    CSaveFile file;
-    if (!file.Open(QFile::encodeName(path).toStdString()))
-        return false;
-    const auto size = static_cast<std::size_t>(content.size());
-    if (std::fwrite(content.constData(), 1, size, file.File()) != size) {
-        file.Cancel();
-        return false;
-    }
-    return file.Commit();
+    std::string cause; // the caller tells only that the file was not written
+    return WriteFileAtomically(
+        QFile::encodeName(path).toStdString(),
+        std::string_view(content.constData(), static_cast<std::size_t>(content.size())), cause);
 }
 
 bool HoldsOnlyXmlFiles(const QString& folder) {

@@ -1,25 +1,37 @@
 #include "SettingsProfile.h"
 
-#include "SaveFile.h"
+#include "ReadFile.h"
+#include "WriteFileAtomically.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <iterator>
 
 namespace curvix {
 
 namespace {
 
+// A key as QSettings takes it: no '/' at either end, none doubled.
+QString NormalKey(const QString& key) {
+    QString normal;
+    for (const QChar c : key)
+        if (c != QLatin1Char('/') || (!normal.isEmpty() && !normal.endsWith(QLatin1Char('/'))))
+            normal += c;
+    if (normal.endsWith(QLatin1Char('/')))
+        normal.chop(1);
+    return normal;
+}
+
 QString Key(const std::string& section, const std::string& entry) {
-    const std::u16string key = CIniSettings::NormalKey(
-        (QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(entry))
-            .toStdU16String());
-    return QString::fromStdU16String(key);
+    return NormalKey(QString::fromStdString(section) + QLatin1Char('/') +
+                     QString::fromStdString(entry));
 }
 
 bool IsUnder(const QString& key, const QString& section) {
@@ -32,57 +44,75 @@ std::string SystemCause(const char* fallback) {
     return errno != 0 ? std::strerror(errno) : fallback;
 }
 
-// The file's bytes; a missing file reads as empty.
-bool ReadWhole(const QString& path, QByteArray& bytes, std::string& cause) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return true;
-    if (info.isDir()) {
-        cause = std::strerror(EISDIR);
+std::string EncodedName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Why CReadFile refused a file.
+std::string RefusalCause(const CReadFile& file) {
+    return file.GetRefusal() == ReadRefusal::notRegularFile ? "is not a regular file"
+                                                            : std::strerror(file.GetSystemError());
+}
+
+// The file's bytes as CReadFile reads them, so that reading never waits:
+// found is false for a missing file, which reads as empty.
+bool ReadWhole(const QString& path, QByteArray& bytes, bool& found, std::string& cause) {
+    CReadFile file;
+    found = file.Open(EncodedName(path));
+    if (!found) {
+        if (file.GetRefusal() == ReadRefusal::systemError && file.GetSystemError() == ENOENT)
+            return true;
+        cause = RefusalCause(file);
         return false;
     }
-    QFile file(path);
+    char buffer[8192];
+    std::size_t count = 0;
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.File())) > 0)
+        bytes.append(buffer, static_cast<qsizetype>(count));
+    if (std::ferror(file.File()) != 0) {
         cause = SystemCause("it cannot be read");
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        cause = file.errorString().toStdString();
         return false;
     }
     return true;
 }
 
-bool WriteWhole(const QString& path, const std::string& text, std::string& cause) {
-    CSaveFile file;
-    if (!file.Open(QFile::encodeName(path).toStdString())) {
-        cause = std::strerror(file.GetSystemError());
-        return false;
-    }
+// A file of the private folder, written in place.
+bool WritePlain(const QString& path, const QByteArray& bytes, std::string& cause) {
     errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file.File()) != text.size()) {
+    std::FILE* file = std::fopen(EncodedName(path).c_str(), "wb");
+    const auto size = static_cast<std::size_t>(bytes.size());
+    bool written = file != nullptr && std::fwrite(bytes.constData(), 1, size, file) == size;
+    written = file != nullptr && std::fclose(file) == 0 && written;
+    if (!written)
         cause = SystemCause("it cannot be written");
-        file.Cancel();
-        return false;
-    }
-    if (!file.Commit()) {
-        cause = std::strerror(file.GetSystemError());
-        return false;
-    }
-    return true;
+    return written;
+}
+
+// The path QSettings uses for organisation and application, found without
+// reading that file: QSettings for the organisation alone names the file
+// beside the organisation's folder.
+QString SettingsPath(const QString& organisation, const QString& application) {
+    const QSettings beside(QSettings::NativeFormat, QSettings::UserScope, organisation);
+    QString path = beside.fileName();
+    path.chop(static_cast<qsizetype>(QFileInfo(path).suffix().size()) + 1);
+    return path + QLatin1Char('/') + application + QStringLiteral(".conf");
 }
 
 } // namespace
 
 CSettingsProfile::CSettingsProfile(const QString& organisation, const QString& application)
-    : m_settings(QSettings::NativeFormat, QSettings::UserScope, organisation, application) {
-    // What the changes are made to; Flush reads the file again.
-    QByteArray bytes;
-    std::string cause;
-    if (ReadWhole(m_settings.fileName(), bytes, cause))
-        m_file.Read(bytes.toStdString());
+    : m_path(SettingsPath(organisation, application)) {
+    CReadFile file;
+    if (!file.Open(EncodedName(m_path)) && file.GetRefusal() != ReadRefusal::systemError) {
+        std::cerr << "Cannot read the settings from " << m_path.toStdString() << ": "
+                  << RefusalCause(file) << ".\n";
+        return;
+    }
+    m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                             organisation, application);
+    const QStringList keys = m_settings->allKeys();
+    m_keys = {keys.begin(), keys.end()};
 }
 
 QVariant CSettingsProfile::Value(const QString& key) const {
@@ -92,7 +122,7 @@ QVariant CSettingsProfile::Value(const QString& key) const {
     for (const QString& section : m_removed)
         if (IsUnder(key, section))
             return {};
-    return m_settings.value(key);
+    return m_settings != nullptr ? m_settings->value(key) : QVariant();
 }
 
 std::string CSettingsProfile::GetString(const std::string& section, const std::string& entry,
@@ -107,41 +137,105 @@ int CSettingsProfile::GetInt(const std::string& section, const std::string& entr
     return ok ? value : fallback;
 }
 
+void CSettingsProfile::Set(const QString& key, const QVariant& value) {
+    m_written[key] = value;
+    if (key.isEmpty())
+        return; // QSettings takes no value without a name
+    m_taken.erase(key);
+    m_added[key] = value;
+}
+
 void CSettingsProfile::WriteString(const std::string& section, const std::string& entry,
                                    const std::string& value) {
-    const QString key = Key(section, entry);
-    const QString text = QString::fromStdString(value);
-    m_written[key] = text;
-    m_file.SetString(key.toStdU16String(), text.toStdU16String());
+    Set(Key(section, entry), QString::fromStdString(value));
 }
 
 void CSettingsProfile::WriteInt(const std::string& section, const std::string& entry, int value) {
-    const QString key = Key(section, entry);
-    m_written[key] = value;
-    m_file.SetNumber(key.toStdU16String(), value);
+    Set(Key(section, entry), value);
 }
 
 void CSettingsProfile::RemoveSection(const std::string& section) {
     const QString key = Key(section, std::string());
     for (auto it = m_written.begin(); it != m_written.end();)
         it = IsUnder(it->first, key) ? m_written.erase(it) : std::next(it);
+    for (auto it = m_added.begin(); it != m_added.end();)
+        it = IsUnder(it->first, key) ? m_added.erase(it) : std::next(it);
+    for (const QString& read : m_keys)
+        if (IsUnder(read, key))
+            m_taken.insert(read);
     m_removed.push_back(key);
-    m_file.Remove(key.toStdU16String());
+}
+
+bool CSettingsProfile::WriteProvenCopy(const QString& folder, const QByteArray* found,
+                                       QByteArray& written, QStringList& keys) {
+    const QString copyPath = folder + QStringLiteral("/copy.conf");
+    if (found != nullptr && !WritePlain(copyPath, *found, m_flushError))
+        return false;
+    // What the file must hold after the changes, as QSettings reads it.
+    std::map<QString, QVariant> meant;
+    {
+        QSettings copy(copyPath, QSettings::IniFormat);
+        const QStringList start = copy.allKeys();
+        m_keys = {start.begin(), start.end()};
+        for (const QString& key : start)
+            meant[key] = copy.value(key);
+        for (const QString& key : m_taken) {
+            copy.remove(key);
+            for (auto it = meant.begin(); it != meant.end();)
+                it = IsUnder(it->first, key) ? meant.erase(it) : std::next(it);
+        }
+        for (const auto& [key, value] : m_added) {
+            copy.setValue(key, value);
+            meant[key] = value.toString(); // a number reads back as its digits
+        }
+        // QSettings tells of a line it could not read once it synced.
+        copy.sync();
+        if (copy.status() == QSettings::FormatError) {
+            m_flushError = "it holds a line that is not a setting";
+            return false;
+        }
+        const QFileInfo info(m_path);
+        if (info.exists() && !info.isWritable()) {
+            m_flushError = std::strerror(EACCES);
+            return false;
+        }
+    }
+    bool copied = false;
+    if (!ReadWhole(copyPath, written, copied, m_flushError))
+        return false;
+    // Read back under a name QSettings has not seen, so that it reads the
+    // bytes rather than what it remembers of the copy.
+    const QString proofPath = folder + QStringLiteral("/proof.conf");
+    if (!WritePlain(proofPath, written, m_flushError))
+        return false;
+    const QSettings proof(proofPath, QSettings::IniFormat);
+    keys = proof.allKeys();
+    // QSettings ends every line it writes, the last one too.
+    bool proven = proof.status() == QSettings::NoError && keys.size() == std::ssize(meant) &&
+                  (written.isEmpty() || written.endsWith('\n'));
+    for (const auto& [key, value] : meant)
+        proven = proven && proof.contains(key) && proof.value(key) == value;
+    // A write cut short may still be renamed over the copy without a word
+    // from QSettings (as with a file size limit). Writing one byte more
+    // than the cut copy holds meets the refusal that cut it.
+    if (!proven && WritePlain(folder + QStringLiteral("/cut.conf"), written + '\n', m_flushError))
+        m_flushError = "the settings written read back wrong";
+    return proven;
 }
 
 bool CSettingsProfile::Flush() {
     m_flushError.clear();
-    if (!m_file.HasChanges())
+    if (m_added.empty() && m_taken.empty())
         return true;
-    const QString path = FileName();
+    const QString folder = QFileInfo(m_path).absolutePath();
     errno = 0;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    if (!QDir().mkpath(folder)) {
         m_flushError = SystemCause("its folder cannot be made");
         return false;
     }
     // Another program writing the file at the same time (another instance,
     // or QSettings elsewhere) waits on the same lock as QSettings takes.
-    QLockFile lock(path + QStringLiteral(".lock"));
+    QLockFile lock(m_path + QStringLiteral(".lock"));
     errno = 0;
     if (!lock.lock()) {
         m_flushError = lock.error() == QLockFile::PermissionError
@@ -153,20 +247,27 @@ bool CSettingsProfile::Flush() {
     // may have written since the start. A file that cannot be read as
     // settings is left for its owner rather than replaced by what could be.
     QByteArray bytes;
-    if (!ReadWhole(path, bytes, m_flushError))
+    bool found = false;
+    if (!ReadWhole(m_path, bytes, found, m_flushError))
         return false;
-    if (!m_file.Read(bytes.toStdString())) {
-        m_flushError = "it holds a line that is not a setting";
+    // The private folder lies beside the file, on the same file system.
+    errno = 0;
+    QTemporaryDir privateFolder(m_path + QStringLiteral("-XXXXXX"));
+    if (!privateFolder.isValid()) {
+        m_flushError = SystemCause("its private copy cannot be made");
         return false;
     }
-    const QFileInfo info(path);
-    if (info.exists() && !info.isWritable()) {
-        m_flushError = std::strerror(EACCES);
+    QByteArray written;
+    QStringList keys;
+    if (!WriteProvenCopy(privateFolder.path(), found ? &bytes : nullptr, written, keys) ||
+        !WriteFileAtomically(
+            EncodedName(m_path),
+            std::string_view(written.constData(), static_cast<std::size_t>(written.size())),
+            m_flushError))
         return false;
-    }
-    if (!WriteWhole(path, m_file.Text(), m_flushError))
-        return false;
-    m_file.Commit();
+    m_keys = {keys.begin(), keys.end()};
+    m_added.clear();
+    m_taken.clear();
     return true;
 }
 

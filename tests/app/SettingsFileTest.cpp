@@ -2,15 +2,16 @@
 // writes for the same start and the same changes: byte for byte the same.
 
 #include "CoreApp.h"
-#include "IniSettings.h"
 #include "SettingsProfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace curvix {
@@ -159,75 +160,68 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"Nul", nullptr, {{std::string("/a\0b.cvx", 8), std::string("@\0", 2)}, 0}}),
     [](const testing::TestParamInfo<ProfileCase>& info) { return std::string(info.param.name); });
 
-// A file as found, however it was written, read and then written with the
-// program's changes: the same bytes as QSettings writes, and the same
-// judgement on whether every line could be read.
-struct FileCase {
+// Where a file size limit cuts the file QSettings writes: whichever way
+// the copy comes out short, reading it back shows it.
+struct CutCase {
     const char* name;
-    std::string start;
+    qsizetype (*limit)(const QByteArray& newFile);
 };
 
-void PrintTo(const FileCase& c, std::ostream* os) {
+void PrintTo(const CutCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class IniFileAsQSettingsTest : public testing::TestWithParam<FileCase> {};
-
-TEST_P(IniFileAsQSettingsTest, ReadAndWrittenAsQSettingsDoes) {
-    test::CoreApp();
-    const FileCase& c = GetParam();
-    const ExitChanges changes{{"/home/u/doc.cvx"}, 0};
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("reference.conf"));
-    WriteAll(path, QByteArray::fromStdString(c.start));
-    bool readWell = false;
-    {
-        QSettings settings(path, QSettings::IniFormat);
-        ChangeWithQSettings(settings, changes);
-        settings.sync();
-        readWell = settings.status() == QSettings::NoError;
+class SettingsCutCopyTest : public testing::TestWithParam<CutCase> {
+protected:
+    void SetUp() override {
+        test::CoreApp();
+        ASSERT_TRUE(m_home.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
     }
 
-    CIniSettings file;
-    EXPECT_EQ(file.Read(c.start), readWell);
-    file.Remove(u"Recent File List");
-    file.SetString(u"Recent File List/File1", u"/home/u/doc.cvx");
-    // The file is read again before writing, as QSettings does.
-    EXPECT_EQ(file.Read(c.start), readWell);
-    EXPECT_EQ(QByteArray::fromStdString(file.Text()), ReadAll(path));
+    QTemporaryDir m_home;
+};
+
+TEST_P(SettingsCutCopyTest, FailsTheFlushAndKeepsTheFile) {
+    const QString path = m_home.filePath(QStringLiteral("Quenmark/Curvix.conf"));
+    const QByteArray start =
+        "[Recent%20File%20List]\nFile1=/old.cvx\n\n[zeta]\nkept=" + QByteArray(150, 'z') + "\n";
+    WriteAll(path, start);
+    const ExitChanges changes{{"/" + std::string(300, 'd') + ".cvx", "/old.cvx"}, 0};
+    const QByteArray newFile = WrittenByQSettings(start, changes);
+    CSettingsProfile profile(QStringLiteral("Quenmark"), QStringLiteral("Curvix"));
+    ChangeProfile(profile, changes);
+    const QDir folder(QFileInfo(path).absolutePath());
+    const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = static_cast<rlim_t>(GetParam().limit(newFile));
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool flushed = profile.Flush();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(flushed);
+    EXPECT_EQ(profile.GetFlushError(), "File too large");
+    EXPECT_EQ(ReadAll(path), start);
+    EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::Hidden), entries);
+    // Without the limit the same changes are written whole.
+    EXPECT_TRUE(profile.Flush());
+    EXPECT_EQ(ReadAll(path), newFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, IniFileAsQSettingsTest,
+    Rows, SettingsCutCopyTest,
     testing::Values(
-        FileCase{"Empty", ""},
-        FileCase{"SectionsOutOfOrder", "[zeta]\nb=2\na=1\n[Alpha]\nx=1\n[alpha]\ny=2\n"},
-        FileCase{"GeneralSections", "top=1\n[General]\ny=2\n[%General]\nz=3\n[general]\nw=4\n"},
-        FileCase{"SectionTwice", "[A]\nx=1\n[B]\ny=2\n[A]\nz=3\nx=4\n"},
-        FileCase{"SlashesInKeys", "[A]\nb\\c=1\n[A%2Fb]\nc=2\nd=3\ne\\f\\g=4\n"},
-        FileCase{"EscapedKeys",
-                 "[Sp%20ace]\nk%E9%U20AC=1\n%U0x41=2\nk% 1=3\nj%0x=4\nm%+1=5\n%=6\n"},
-        FileCase{"Comments", "; top\n[A]\n;x=1\n  ; indented\ny=2 ; after\nz=\"a;b\"\n"},
-        FileCase{"Blanks", "  [ A ]  \n  k  =   v w   \n\t\tq=\t\"  quoted  \"  \n"},
-        FileCase{"LineEnds", "[A]\r\nx=1\r\ny=2\rz=3\n\n\n"},
-        FileCase{"Continued", "[A]\nk=a\\\nb\nq=\"x\ny\"\nr=c\\\r\nd\n"},
-        FileCase{"ByteOrderMark", "\xEF\xBB\xBF[A]\n\xEF\xBB\xBFk=\xEF\xBB\xBFv\n"},
-        FileCase{"ByteOrderMarkBeforeAKey", "\xEF\xBB\xBFk=1\n[A]\nx=1\n"},
-        FileCase{"NotUtf8",
-                 "[A\xE9]\nk\xE9=\xE9t\xE9\nc=ab\xC3\nd=a\xC3\"\"\xA9z\ne=\xF0\x9F\"x\n"},
-        FileCase{"Escapes", "[A]\na=\\a\\b\\f\\n\\r\\t\\v\\\"\\?\\'\\\\\nb=\\x41\\x4g\\101\\0\\q\n"
-                            "c=\\xd83d\\\\b\nd=\\xdc00x\ne=\\x10000\nf=x\\\ng=a\\x20  \n"},
-        FileCase{"Lists", "[A]\na=1,2\nb=\" x \", y ,z\nc=a,\nd=,\ne=\"a,b\"\nf=a, @b, @@c\n"},
-        FileCase{"AtForms",
-                 "[A]\na=@foo\nb=@@foo\nc=@String(x)\nd=@String(@x)\ne=@ByteArray(\\x100z)\n"
-                 "f=@Rect(01 2 3 4)\ng=@Rect(1 2 3)\nh=@Invalid()\ni=@Size(+1 x)\n"
-                 "j=@Point(-3 2147483648)\nk=@\nl=@)\nm=@Rect(1  2 3 4)\nn=@String(\\0)\n"},
-        FileCase{"EmptyKeysAndValues", "[A]\n=v\nk=\nq=\"\"\n[B]\n"},
-        FileCase{"RecentListOfAnother", "[Recent%20File%20List]\nFile9=/x\nFile1=/y\n"},
-        FileCase{"UnclosedSection", "[A\nx=1\n[B]\ny=2\n"},
-        FileCase{"LineWithoutEquals", "[A]\nx=1\ngarbage\ny=2\n"},
-        FileCase{"QuotedEquals", "[A]\n\"k=1\"\nq=\"=\"=x\n"}),
-    [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.name); });
+        // The keys of the last line are missing.
+        CutCase{"AtALineEnd",
+                [](const QByteArray& file) { return file.lastIndexOf('\n', file.size() - 2) + 1; }},
+        // Every key reads back as meant; only the last line end is missing.
+        CutCase{"TheLastLineEnd", [](const QByteArray& file) { return file.size() - 1; }}),
+    [](const testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace curvix

@@ -3,15 +3,18 @@
 
 #include "AppTestSupport.h"
 #include "FileAccessAsUser.h"
+#include "Watchdog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <chrono>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace curvix::test {
@@ -221,6 +224,39 @@ INSTANTIATE_TEST_SUITE_P(Rows, UnreadableSettingsTest,
                          [](const ::testing::TestParamInfo<UnreadableCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// A pipe in place of the settings file is neither waited on at the start
+// nor replaced at the exit: nothing is read from it, and the exit fails as
+// it does for a folder there.
+TEST_F(SettingsAtExitTest, AFifoInPlaceOfTheFileIsNotWaitedOnNorReplaced) {
+    const QByteArray path = QFile::encodeName(settings.ConfigFile());
+    ASSERT_TRUE(QFile::remove(settings.ConfigFile()));
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    const QStringList folder = Folder();
+    std::optional<RunningApp> run;
+    const std::string error = StandardErrorOf([&] {
+        const Watchdog watchdog(std::chrono::seconds(10), "the start with a FIFO for settings");
+        run.emplace(std::vector<std::string>{doc.toStdString()});
+    });
+    ASSERT_TRUE(run->started);
+    EXPECT_EQ(error, "Cannot read the settings from " + settings.ConfigFile().toStdString() +
+                         ": is not a regular file.\n");
+    // Only the document opened now: old.cvx was in the file the FIFO replaced.
+    EXPECT_EQ(run->app->GetRecentFileList()->Entries(),
+              std::vector<std::string>{doc.toStdString()});
+    int status = 0;
+    const std::string exitError = StandardErrorOf([&] {
+        const Watchdog watchdog(std::chrono::seconds(10), "the exit with a FIFO for settings");
+        status = run->app->ExitInstance();
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(exitError, "Cannot write the settings to " + settings.ConfigFile().toStdString() +
+                             ": is not a regular file.\n");
+    EXPECT_EQ(Folder(), folder); // no temporary or lock file left
+    struct stat file {};
+    ASSERT_EQ(::stat(path.constData(), &file), 0);
+    EXPECT_TRUE(S_ISFIFO(file.st_mode));
+}
 
 } // namespace
 } // namespace curvix::test

@@ -1,6 +1,6 @@
 #include "ImageOutput.h"
 
-#include "SaveFile.h"
+#include "WriteFileAtomically.h"
 
 #include <cerrno>
 #include <cstring>
@@ -22,18 +22,10 @@ bool WriteImageOutput(const std::string& path,
         error = "cannot write standard output: " + cause;
         return false;
     }
-    CSaveFile file;
-    if (file.Open(path)) {
-        if (!encode(file.File(), cause)) {
-            file.Cancel();
-            error = "cannot write " + path + ": " + cause;
-            return false;
-        }
-        if (file.Commit()) {
-            return true;
-        }
+    if (WriteFileAtomically(path, encode, cause)) {
+        return true;
     }
-    error = "cannot write " + path + ": " + std::strerror(file.GetSystemError());
+    error = "cannot write " + path + ": " + cause;
     return false;
 }
 

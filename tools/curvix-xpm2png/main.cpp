@@ -2,14 +2,14 @@
 // transparent pixels; with SIZE, each pixel is repeated to make a square
 // SIZE pixels wide (SIZE a multiple of the image's). Exit status 1 when
 // either file fails; OUT is replaced only by a completely written image.
-#include "SaveFile.h"
+#include "WriteFileAtomically.h"
 
 #include <QBuffer>
 #include <QImage>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
+#include <string_view>
 
 int main(int argc, char* argv[]) {
     if (argc != 3 && argc != 4) {
@@ -35,21 +35,12 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "curvix-xpm2png: cannot encode %s\n", argv[1]);
         return 1;
     }
-    curvix::CSaveFile file;
-    const auto length = static_cast<std::size_t>(png.size());
-    const auto fail = [&](int error) {
-        std::fprintf(stderr, "curvix-xpm2png: cannot write %s: %s\n", argv[2],
-                     std::strerror(error));
+    std::string cause;
+    if (!curvix::WriteFileAtomically(
+            argv[2], std::string_view(png.constData(), static_cast<std::size_t>(png.size())),
+            cause)) {
+        std::fprintf(stderr, "curvix-xpm2png: cannot write %s: %s\n", argv[2], cause.c_str());
         return 1;
-    };
-    errno = 0;
-    if (file.Open(argv[2]) && std::fwrite(png.constData(), 1, length, file.File()) != length) {
-        const int error = errno != 0 ? errno : EIO;
-        file.Cancel();
-        return fail(error);
     }
-    // Not open, or not committed: the system's error says why.
-    if (file.File() == nullptr || !file.Commit())
-        return fail(file.GetSystemError());
     return 0;
 }
