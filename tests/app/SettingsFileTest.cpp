@@ -81,7 +81,8 @@ void PrintTo(const ProfileCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class SettingsProfileFileTest : public testing::TestWithParam<ProfileCase> {
+// Settings in a home folder of the test's own.
+class HomeSettingsTest : public testing::Test {
 protected:
     void SetUp() override {
         test::CoreApp();
@@ -93,6 +94,9 @@ protected:
 
     QTemporaryDir m_home;
 };
+
+class SettingsProfileFileTest : public HomeSettingsTest,
+                                public testing::WithParamInterface<ProfileCase> {};
 
 TEST_P(SettingsProfileFileTest, ExitWritesTheBytesQSettingsWrites) {
     const ProfileCase& c = GetParam();
@@ -171,19 +175,10 @@ void PrintTo(const CutCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class SettingsCutCopyTest : public testing::TestWithParam<CutCase> {
-protected:
-    void SetUp() override {
-        test::CoreApp();
-        ASSERT_TRUE(m_home.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
-    }
-
-    QTemporaryDir m_home;
-};
+class SettingsCutCopyTest : public HomeSettingsTest, public testing::WithParamInterface<CutCase> {};
 
 TEST_P(SettingsCutCopyTest, FailsTheFlushAndKeepsTheFile) {
-    const QString path = m_home.filePath(QStringLiteral("Quenmark/Curvix.conf"));
+    const QString path = ConfigFile();
     const QByteArray start =
         "[Recent%20File%20List]\nFile1=/old.cvx\n\n[zeta]\nkept=" + QByteArray(150, 'z') + "\n";
     WriteAll(path, start);

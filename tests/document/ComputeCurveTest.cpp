@@ -1,3 +1,4 @@
+#include "CapturedStandardError.h"
 #include "CurvixDoc.h"
 #include "CurvixScene.h"
 
@@ -9,19 +10,7 @@
 namespace curvix {
 namespace {
 
-// Captures standard error while it exists.
-class CapturedStandardError {
-public:
-    CapturedStandardError() : m_previous(std::cerr.rdbuf(m_text.rdbuf())) {}
-    CapturedStandardError(const CapturedStandardError&) = delete;
-    CapturedStandardError& operator=(const CapturedStandardError&) = delete;
-    ~CapturedStandardError() { std::cerr.rdbuf(m_previous); }
-    std::string Text() const { return m_text.str(); }
-
-private:
-    std::ostringstream m_text;
-    std::streambuf* m_previous;
-};
+using test::CapturedStandardError;
 
 class ComputeCurveTest : public ::testing::Test {
 protected:

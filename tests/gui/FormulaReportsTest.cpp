@@ -2,6 +2,7 @@
 // frame, tooltip and accessible description, with standard error as before.
 
 #include "AppTestSupport.h"
+#include "CapturedStandardError.h"
 #include "FieldMark.h"
 #include "ReportList.h"
 #include "ReportTally.h"
@@ -13,20 +14,6 @@
 
 namespace curvix::test {
 namespace {
-
-// Standard error while it lives.
-class CapturedErrors {
-public:
-    CapturedErrors() : m_previous(std::cerr.rdbuf(m_text.rdbuf())) {}
-    CapturedErrors(const CapturedErrors&) = delete;
-    CapturedErrors& operator=(const CapturedErrors&) = delete;
-    ~CapturedErrors() { std::cerr.rdbuf(m_previous); }
-    std::string Text() const { return m_text.str(); }
-
-private:
-    std::ostringstream m_text;
-    std::streambuf* m_previous;
-};
 
 std::string Repeated(const std::string& line, int times) {
     std::string text;
@@ -70,7 +57,7 @@ TEST_P(DrawReports, MarkTheFieldAndKeepStandardErrorAsItWas) {
     ExpectUnmarked(field);
     std::string errors;
     {
-        CapturedErrors captured;
+        CapturedStandardError captured;
         run.EnterFormula(QString::fromLatin1(GetParam().formula));
         errors = captured.Text();
     }
@@ -121,7 +108,7 @@ TEST(OpenReports, ASamplerRefusalMarksTheFieldAndACleanOpenClearsIt) {
     const std::string line =
         "Error: Cannot sample the curve: the step 0 is not a positive finite number";
     {
-        CapturedErrors captured;
+        CapturedStandardError captured;
         ASSERT_NE(run.app->OpenDocumentFile(stepZero), nullptr);
         run.Settle();
         EXPECT_EQ(captured.Text(), line + "\n");
