@@ -4,6 +4,6 @@
 
 namespace curvix {
 
-CAboutDlg::CAboutDlg(QWidget* pParentWnd) : CDialog(IDD_ABOUTBOX, pParentWnd) {}
+CAboutDlg::CAboutDlg(CWnd* pParentWnd) : CDialog(IDD_ABOUTBOX, pParentWnd) {}
 
 } // namespace curvix

@@ -7,7 +7,7 @@ namespace curvix {
 // The About box: the program icon, its name and version, and a notice.
 class CAboutDlg : public CDialog {
 public:
-    explicit CAboutDlg(QWidget* pParentWnd = nullptr);
+    explicit CAboutDlg(CWnd* pParentWnd = nullptr);
 };
 
 } // namespace curvix

@@ -47,8 +47,8 @@ BOOL CCurvixApp::InitInstance() {
     // and shows it.
     if (m_pMainWnd == nullptr)
         return TRUE;
-    m_pMainWnd->show();
-    m_pMainWnd->update();
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
     m_pMainWnd->DragAcceptFiles(TRUE);
     return TRUE;
 }

@@ -41,6 +41,9 @@ public:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
 protected:
+    // Typing right after the start goes into the formula field.
+    void FocusFormulaField();
+
     CStatusBar m_wndStatusBar;
     CToolBar m_wndFileBar;
     CToolBar m_wndSceneBar;

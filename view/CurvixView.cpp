@@ -1,37 +1,13 @@
 #include "CurvixView.h"
 
-#include "ChildExposure.h"
 #include "CurveFrame.h"
 #include "CurvixDoc.h"
-
-#include <QGuiApplication>
-#include <QMouseEvent>
-#include <QRegion>
-#include <QResizeEvent>
-#include <QWindow>
+#include "FrameWnd.h"
+#include "WindowGLDevice.h"
 
 namespace curvix {
 
-namespace {
-
-CCurvixScene::Point ToPoint(const QMouseEvent* event) {
-    const QPoint point = event->position().toPoint();
-    return {point.x(), point.y()};
-}
-
-} // namespace
-
-CCurvixView::CCurvixView() {
-    // A native window of its own that only OpenGL draws into.
-    setAttribute(Qt::WA_NativeWindow);
-    setAttribute(Qt::WA_PaintOnScreen);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAutoFillBackground(false);
-    setAccessibleName(QStringLiteral("Plot"));
-    m_pSurface = std::make_unique<QtGLDevice>(this);
-    m_pExposure = new ChildExposure(this);
-}
+CCurvixView::CCurvixView() = default;
 
 CCurvixView::~CCurvixView() = default;
 
@@ -39,6 +15,8 @@ int CCurvixView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CView::OnCreate(lpCreateStruct) == -1) {
         return -1;
     }
+    SetAccessibleName("Plot");
+    m_pSurface = CreateWindowGLDevice(GetSafeHwnd());
     // Without a context the view still exists and shows nothing.
     CreateGL(m_pSurface.get());
     auto* document = dynamic_cast<CCurvixDoc*>(CView::GetDocument());
@@ -52,17 +30,13 @@ int CCurvixView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
 bool CCurvixView::MakeCurrent() {
     const GLRenderContext context = GetGLContext().GetHandle();
-    return context != nullptr && m_pSurface->MakeCurrent(context);
-}
-
-QSize CCurvixView::DeviceSize(QSize logical) const {
-    return logical * devicePixelRatio();
+    return context != nullptr && m_pSurface != nullptr && m_pSurface->MakeCurrent(context);
 }
 
 void CCurvixView::OnUpdate(CViewBase* sender, long hint, void* hintObject) {
     if (MakeCurrent() && GetDocument() != nullptr) {
-        const QSize device = DeviceSize();
-        SetProjection(device.width(), device.height());
+        const CSize device = GetClientDeviceSize();
+        SetProjection(device.cx, device.cy);
     }
     CView::OnUpdate(sender, hint, hintObject);
 }
@@ -75,16 +49,16 @@ void CCurvixView::OnInitialUpdate() {
 }
 
 CCurveFrame* CCurvixView::GetCurveFrame() const {
-    return dynamic_cast<CCurveFrame*>(window());
+    return dynamic_cast<CCurveFrame*>(GetParentFrame());
 }
 
 void CCurvixView::ResetRotation() {
     ResetAngles();
-    update();
+    Invalidate();
 }
 
 void CCurvixView::OnSize(int width, int height) {
-    m_sizeProjected = QSize(width, height);
+    m_sizeProjected = CSize{width, height};
     if (MakeCurrent() && GetDocument() != nullptr) {
         SetProjection(width, height);
     }
@@ -93,106 +67,47 @@ void CCurvixView::OnSize(int width, int height) {
     }
 }
 
-void CCurvixView::OnLButtonDown(Point point) {
-    // Qt has grabbed the mouse for this window with the press, so moves
-    // outside it keep arriving until the release.
-    BeginDrag(point);
-}
-
-void CCurvixView::OnLButtonUp() {
-    EndDrag();
-}
-
-void CCurvixView::OnMouseMove(Point point) {
-    if (DragTo(point)) {
-        update();
+void CCurvixView::OnScaleChanged() {
+    // The window keeps its logical size but not its device size: a size
+    // step and a repaint.
+    const CSize device = GetClientDeviceSize();
+    if (device != m_sizeProjected) {
+        OnSize(device.cx, device.cy);
     }
+    Invalidate();
 }
 
-void CCurvixView::OnLButtonDblClk() {
-    ResetRotation();
-}
-
-bool CCurvixView::event(QEvent* event) {
-    switch (event->type()) {
-    case QEvent::WinIdChange:
-        TakeNoInput();
-        m_pExposure->WatchTopLevel();
-        break;
-    case QEvent::Show:
-    case QEvent::ParentChange:
-        m_pExposure->WatchTopLevel();
-        break;
-    case QEvent::UpdateRequest:
-        m_pExposure->ExposeIfMissed();
-        break;
-    default:
-        break;
-    }
-    // Moved to a screen with another pixel ratio, the window keeps its
-    // logical size but not its device size: a size step and a repaint.
-    if (event->type() == QEvent::ScreenChangeInternal) {
-        const QSize device = DeviceSize();
-        if (device != m_sizeProjected) {
-            OnSize(device.width(), device.height());
-        }
-        update();
-    }
-    return CView::event(event);
-}
-
-void CCurvixView::TakeNoInput() {
-    // A Wayland compositor gives the keyboard to the surface a click lands
-    // on (Weston does), also to the view's subsurface; the frame then counts
-    // as inactive. Without input of its own, the view gets the pointer from
-    // the frame's surface, as any child does. Qt 6.4's Wayland plugin does
-    // not act on the flag for a subsurface; an input region wholly outside
-    // the surface, as a mask, leaves it none.
-    QWindow* window = windowHandle();
-    if (window == nullptr || !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return;
-    window->setFlag(Qt::WindowTransparentForInput);
-    window->setMask(QRegion(-1, -1, 1, 1));
-}
-
-void CCurvixView::paintEvent(QPaintEvent*) {
+void CCurvixView::OnPaint() {
     if (GetDocument() == nullptr || !MakeCurrent()) {
         return;
     }
     // A ratio can also change without a screen change (a compositor's
     // output scale); no frame is drawn with a viewport of the old size.
-    const QSize device = DeviceSize();
+    const CSize device = GetClientDeviceSize();
     if (device != m_sizeProjected) {
-        OnSize(device.width(), device.height());
+        OnSize(device.cx, device.cy);
     }
     OnDraw(m_pSurface.get());
 }
 
-void CCurvixView::resizeEvent(QResizeEvent* event) {
-    const QSize device = DeviceSize(event->size());
-    OnSize(device.width(), device.height());
+void CCurvixView::OnLButtonDown(CPoint point) {
+    // The window system has grabbed the mouse for this window with the
+    // press, so moves outside it keep arriving until the release.
+    BeginDrag({point.x, point.y});
 }
 
-void CCurvixView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        OnLButtonDown(ToPoint(event));
+void CCurvixView::OnLButtonUp(CPoint) {
+    EndDrag();
+}
+
+void CCurvixView::OnMouseMove(CPoint point) {
+    if (DragTo({point.x, point.y})) {
+        Invalidate();
     }
 }
 
-void CCurvixView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        OnLButtonUp();
-    }
-}
-
-void CCurvixView::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(ToPoint(event));
-}
-
-void CCurvixView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        OnLButtonDblClk();
-    }
+void CCurvixView::OnLButtonDblClk(CPoint) {
+    ResetRotation();
 }
 
 } // namespace curvix

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CurvixScene.h"
-#include "QtGLDevice.h"
+#include "GLDevice.h"
 #include "View.h"
 
 #include <memory>
@@ -9,18 +9,17 @@
 namespace curvix {
 
 class CCurvixDoc;
-class ChildExposure;
 
 // Holds the view's drawable. As a base listed before CCurvixScene it
 // outlives the rendering context, which is released on it.
 struct CViewSurface {
-    std::unique_ptr<QtGLDevice> m_pSurface;
+    std::unique_ptr<GLDevice> m_pSurface;
 };
 
 // The one view window: an OpenGL scene in a native child window of the
-// frame. It is never erased or painted by Qt; every paint is a full OpenGL
-// frame and a buffer swap. A left-button drag turns the scene, a double
-// click turns it back.
+// frame. It is never erased or painted by the window system; every paint
+// is a full OpenGL frame and a buffer swap. A left-button drag turns the
+// scene, a double click turns it back.
 class CCurvixView : public CView, private CViewSurface, public CCurvixScene {
 public:
     CCurvixView();
@@ -28,6 +27,7 @@ public:
 
     CCurvixDoc* GetDocument() const { return CCurvixScene::GetDocument(); }
 
+    bool PaintsOwnSurface() const override { return true; }
     // Window creation: the rendering context on the view's own surface,
     // the OpenGL state, then the document's scene numbers.
     int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
@@ -47,35 +47,18 @@ public:
     // Makes the view's rendering context current; false without one.
     bool MakeCurrent();
 
-    QPaintEngine* paintEngine() const override { return nullptr; }
-
     // The client area in device pixels: what the viewport covers, the
-    // projection steps get and the size pane shows. On a scaled display it
-    // is the widget's size times the device pixel ratio.
-    QSize DeviceSize() const { return DeviceSize(size()); }
-    QSize DeviceSize(QSize logical) const;
-
-protected:
-    void OnSize(int width, int height);
-    void OnLButtonDown(Point point);
-    void OnLButtonUp();
-    void OnMouseMove(Point point);
-    void OnLButtonDblClk();
-
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // projection steps get and the size pane shows.
+    void OnSize(int width, int height) override;
+    void OnPaint() override;
+    void OnScaleChanged() override;
+    void OnLButtonDown(CPoint point) override;
+    void OnLButtonUp(CPoint point) override;
+    void OnMouseMove(CPoint point) override;
+    void OnLButtonDblClk(CPoint point) override;
 
 private:
-    // Under Wayland, lets pointer input pass through the view's surface.
-    void TakeNoInput();
-
-    QSize m_sizeProjected;      // the device size of the last size step
-    ChildExposure* m_pExposure; // a child QObject of the view
+    CSize m_sizeProjected; // the device size of the last size step
 };
 
 } // namespace curvix

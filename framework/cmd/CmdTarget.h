@@ -2,6 +2,10 @@
 
 #include "AfxRes.h"
 
+#include <functional>
+#include <string>
+#include <vector>
+
 // Command targets and message maps, free of any window system so that the
 // document layer can be a command target too.
 //
@@ -83,6 +87,8 @@ protected:
     virtual const AFX_MSGMAP* GetMessageMap() const { return GetThisMessageMap(); }
 };
 
+inline constexpr UINT kMaxMenuListItems = 16;
+
 // The state of one user-interface element (menu item, toolbar button,
 // dialog-bar control) that a command updates.
 class CCmdUI {
@@ -95,6 +101,12 @@ public:
     }
     // Only elements that can show a check mark do anything with it.
     virtual void SetCheck(int /*nCheck*/ = 1) {}
+    // A menu item can stand for a list that grows: it takes the first text,
+    // and items for the others follow it, each sending its command
+    // (m_nID + 1, m_nID + 2, ..., fewer than kMaxMenuListItems in all)
+    // through sendCommand. Other elements ignore it.
+    virtual void SetMenuItems(const std::vector<std::string>& /*texts*/,
+                              const std::function<void(UINT)>& /*sendCommand*/) {}
 
     // The enable rule: an update handler on the route decides; without
     // one, the element is enabled exactly when the command has a handler

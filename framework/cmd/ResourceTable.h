@@ -141,6 +141,13 @@ inline bool AfxLoadString(UINT nID, std::string& text) {
     return true;
 }
 
+// String-table entry nID; empty when there is none.
+inline std::string AfxLoadString(UINT nID) {
+    std::string text;
+    AfxLoadString(nID, text);
+    return text;
+}
+
 // The n-th line-feed-separated part of a string ("prompt\ntooltip").
 inline std::string AfxExtractSubString(const std::string& text, int index) {
     std::string::size_type start = 0;

@@ -2,24 +2,21 @@
 
 #include "ResourceTable.h"
 
-#include <QKeyCombination>
-
-class QKeyEvent;
+#include <vector>
 
 namespace curvix {
 
 // A frame's accelerator table: turns a key press into a command ID.
-// Entries match the key and the exact state of Shift, Ctrl and Alt.
+// Entries match the virtual-key code and the exact state of Shift, Ctrl
+// and Alt.
 class CAcceleratorTable {
 public:
     // False when the resource table has no accelerator table nID.
     bool Load(UINT nID);
-    // The command of the first matching entry, or 0.
-    UINT Translate(const QKeyEvent& event) const;
-    UINT Translate(QKeyCombination key) const;
-
-    // Qt's key code for a virtual-key code of the tables; 0 when unknown.
-    static int QtKeyForVirtualKey(unsigned short vk);
+    // The command of the first entry for virtual key vk (0: a key without
+    // a code) with exactly the modifiers FSHIFT, FCONTROL and FALT; 0 when
+    // none matches.
+    UINT Translate(UINT vk, UINT modifiers) const;
 
 private:
     std::vector<AccelResource> m_entries;

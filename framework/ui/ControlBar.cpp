@@ -1,24 +1,9 @@
 #include "ControlBar.h"
 
-#include "FrameWnd.h"
-
 namespace curvix {
 
 CControlBar::~CControlBar() {
-    DestroyWindow();
-}
-
-void CControlBar::SetWindowText(const QString& text) {
-    if (m_pWindow != nullptr)
-        m_pWindow->setWindowTitle(text);
-}
-
-QString CControlBar::GetWindowText() const {
-    return m_pWindow != nullptr ? m_pWindow->windowTitle() : QString();
-}
-
-QSize CControlBar::GetWholeSize() const {
-    return m_pWindow != nullptr ? m_pWindow->minimumSizeHint() : QSize();
+    DestroyBar();
 }
 
 void CControlBar::EnableDocking(DWORD dwDockStyle) {
@@ -26,21 +11,20 @@ void CControlBar::EnableDocking(DWORD dwDockStyle) {
     OnDockingChanged();
 }
 
-void CControlBar::DestroyWindow() {
-    if (m_pFrame != nullptr) {
-        m_pFrame->RemoveControlBar(this);
-        m_pFrame = nullptr;
+void CControlBar::DestroyBar() {
+    if (m_pSite != nullptr) {
+        m_pSite->RemoveControlBar(this);
+        m_pSite = nullptr;
     }
-    delete m_pWindow.data();
-    m_pWindow = nullptr;
+    DestroyWindow();
 }
 
-void CControlBar::AttachToFrame(CFrameWnd* pFrame, QWidget* window, UINT nID, DWORD dwStyle) {
-    m_pFrame = pFrame;
-    m_pWindow = window;
+void CControlBar::AttachToSite(CBarSite* pSite, HWND hWnd, UINT nID, DWORD dwStyle) {
+    m_pSite = pSite;
+    m_hWnd = hWnd;
     m_nID = nID;
     m_dwStyle = dwStyle;
-    pFrame->AddControlBar(this);
+    pSite->AddControlBar(this);
 }
 
 } // namespace curvix

@@ -2,10 +2,7 @@
 
 #include "ControlBar.h"
 
-#include <map>
-
-class QAbstractButton;
-class QToolBar;
+#include <memory>
 
 namespace curvix {
 
@@ -15,24 +12,24 @@ namespace curvix {
 // commands along the frame's route.
 class CDialogBar : public CControlBar {
 public:
-    CDialogBar() = default;
+    CDialogBar();
     ~CDialogBar() override;
 
     // FALSE when the template does not exist.
-    BOOL Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
+    BOOL Create(CBarSite* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
 
-    void OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) override;
+    void OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) override;
     // With its edit field at its narrowest.
-    QSize GetWholeSize() const override;
+    CSize GetWholeSize() const override;
 
-    // The control with the given ID, or null.
-    QWidget* GetDlgItem(int nID) const;
+    // The window of the control with the given ID, or null.
+    HWND GetDlgItem(int nID) const;
     // The page that holds the controls.
-    QWidget* GetPage() const { return m_pPage.data(); }
+    HWND GetPage() const;
 
 private:
-    QPointer<QWidget> m_pPage;
-    std::map<int, QPointer<QAbstractButton>> m_buttons;
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
 };
 
 } // namespace curvix

@@ -6,15 +6,9 @@
 #include "View.h"
 #include "Wnd.h"
 
-#include <QEvent>
-#include <QMainWindow>
-#include <QMetaObject>
-#include <QPointer>
+#include <memory>
 #include <string>
 #include <vector>
-
-class QMenu;
-class QMimeData;
 
 namespace curvix {
 
@@ -23,7 +17,7 @@ namespace curvix {
 // go through SendCommand and are routed to the active view (and its
 // document), the frame, then the application. Menu items are updated when
 // their menu opens and bar buttons whenever the event loop goes idle.
-class CFrameWnd : public QMainWindow, public CCmdTarget, public CFrameWndBase {
+class CFrameWnd : public CWnd, public CFrameWndBase, public CBarSite {
 public:
     CFrameWnd();
     ~CFrameWnd() override;
@@ -33,48 +27,46 @@ public:
     // accelerators) and runs the creation handlers; false when they fail.
     bool LoadFrame(UINT nIDResource, CCreateContext* pContext = nullptr);
 
-    CView* GetActiveView() const override { return m_pViewActive.data(); }
+    CView* GetActiveView() const override { return m_pViewActive; }
     void SetActiveView(CView* pView) { m_pViewActive = pView; }
 
     void EnableDocking(DWORD dwDockStyle);
     // With nDockBarID 0 the bar goes to the side of its own alignment.
-    // lpRect is not read: Qt's dock areas place their bars themselves.
-    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, const QRect* lpRect = nullptr);
+    // lpRect is not read: the dock sites place their bars themselves.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, const CRect* lpRect = nullptr);
     // The first bar with this ID, in creation order.
     CControlBar* GetControlBar(UINT nID) const;
     void ShowControlBar(CControlBar* pBar, bool bShow);
     // Keeps the frame at least as large as every docked bar needs to show
     // whole.
     void UpdateMinimumSize();
-    int GetControlBarCount() const { return static_cast<int>(m_controlBars.size()); }
-    void AddControlBar(CControlBar* pBar);
-    void RemoveControlBar(CControlBar* pBar);
+    int GetControlBarCount() const override { return static_cast<int>(m_controlBars.size()); }
+    void AddControlBar(CControlBar* pBar) override;
+    void RemoveControlBar(CControlBar* pBar) override;
+    HWND GetSiteHwnd() const override { return m_hWnd; }
+    CCmdTarget* GetCommandTarget() override { return this; }
 
     // Routes a command if its user-interface state allows it; a command
     // that is disabled or has no handler does nothing.
-    void SendCommand(UINT nID);
+    void SendCommand(UINT nID) override;
     bool OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     // The idle-time update of every visible bar and of every menu, so that
     // a menu not yet opened never shows a stale state (to screen readers).
     void OnIdleUpdateCmdUI();
-    // Brings one menu's items up to date, as when it opens.
-    void UpdateMenuCmdUI(QMenu* menu);
 
     // The message pane: a text, or a string-table text by ID.
-    void SetMessageText(const QString& text);
+    void SetMessageText(const std::string& text);
     void SetMessageText(UINT nID);
+    void ShowPrompt(UINT nID) override;
     // The prompt of a command: its string-table text up to the line feed.
-    QString GetMessageString(UINT nID) const;
-    // The text of the command's first menu item without its mnemonic "&"
-    // and key hint; empty when no menu item has the command.
-    QString GetMenuItemName(UINT nID) const;
-    // Whether the accelerator table turns this key into a command, so that
-    // a control with the focus never sees it.
-    bool IsAcceleratorKey(QKeyCombination key) const;
-    // Whether a View command (Toolbar, Status Bar) can show the bar again
-    // once it is hidden.
-    bool HasBarToggle(const CControlBar* pBar) const;
+    std::string GetMessageString(UINT nID) const;
+    std::string GetMenuItemName(UINT nID) const override;
+    bool IsAcceleratorKey(UINT vk, UINT modifiers) const override;
+    bool HasBarToggle(const CControlBar* pBar) const override;
+    const CAcceleratorTable* GetAccelerators() const {
+        return m_bHasAccelerators ? &m_accelerators : nullptr;
+    }
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
@@ -89,10 +81,17 @@ public:
     // modified; brought up to date whenever the event loop goes idle.
     virtual void OnUpdateFrameTitle();
 
+    // Brings the window to the front and gives it the keyboard.
+    void ActivateFrame();
+    // Closes the window as its close box does: only when CanCloseFrame.
+    void RequestClose();
+
     // Whether files dropped on the window are opened.
-    void DragAcceptFiles(BOOL bAccept = TRUE) { setAcceptDrops(bAccept != FALSE); }
-    // The local files a drag carries, in its order.
-    static std::vector<std::string> DroppedFiles(const QMimeData* data);
+    void DragAcceptFiles(BOOL bAccept = TRUE);
+
+    // Activates the window and opens the files in turn through the
+    // application, so the last one that opens stays open.
+    virtual void OnDropFiles(const std::vector<std::string>& files);
 
 protected:
     // View > Toolbar and View > Status Bar: shows or hides the bar with
@@ -100,49 +99,27 @@ protected:
     bool OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
-    // Activates the window and opens the files in turn through the
-    // application, so the last one that opens stays open.
-    virtual void OnDropFiles(const std::vector<std::string>& files);
-
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    QMenu* createPopupMenu() override { return nullptr; }
-
     DECLARE_MESSAGE_MAP()
 
 private:
-    // size, made smaller where it would not fit its screen's available
-    // area (never below the minimum size); for a window not yet shown,
-    // whose frame is not known.
-    QSize FitOnScreen(QSize size) const;
-    // Puts the first window's frame inside its screen's available area.
-    // The window system's frame comes after the window is shown, and a
-    // window manager may add its frame later still: the fit is done again
-    // whenever the frame is not the one the last fit knew, until a fit has
-    // known a frame. From then on the window is the user's to place.
-    void FitFrameOnScreen();
-    void PostFitOnScreen();
-    static QEvent::Type OpenDroppedFilesEvent();
-    static QEvent::Type FitOnScreenEvent();
+    // The window system's side of the frame.
+    struct Impl;
+    friend struct Impl;
+    bool CreateFrameWindow(const CREATESTRUCT& cs, UINT nIDResource);
     void LoadMenu(UINT nIDResource);
-    bool OwnsWidget(const QObject* object) const;
+    // The accelerator table sees every key for the frame's windows first.
+    void WatchAcceleratorKeys();
+    // OnIdleUpdateCmdUI whenever the event loop is about to wait.
+    void WatchIdleTime();
+    void AttachView(CView* pView);
 
-    QPointer<CView> m_pViewActive;
+    std::unique_ptr<Impl> m_pImpl;
+    CView* m_pViewActive = nullptr;
+    std::unique_ptr<CView> m_pView; // the view the frame made
     std::vector<CControlBar*> m_controlBars;
     CAcceleratorTable m_accelerators;
     bool m_bHasAccelerators = false;
     DWORD m_dwDockStyle = 0;
-    QMetaObject::Connection m_idleConnection;
-    std::vector<std::string> m_droppedFiles; // waiting to be opened
-    bool m_bFitStarted = false;              // the first show has come
-    bool m_bFitting = false;                 // the fit waits for the window system's frame
-    bool m_bFitPosted = false;
-    bool m_bFitDone = false;
-    QMargins m_fittedMargins; // the frame the last fit knew
 };
 
 } // namespace curvix

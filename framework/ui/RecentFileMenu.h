@@ -3,8 +3,8 @@
 #include "CmdTarget.h"
 
 #include <functional>
-
-class QAction;
+#include <string>
+#include <vector>
 
 namespace curvix {
 
@@ -24,9 +24,11 @@ public:
     // entries; the items after it are always enabled.
     void OnUpdate(CCmdUI* pCmdUI, const CRecentFileList* list) const;
 
-private:
-    void Rebuild(QAction* placeholder, const CRecentFileList* list) const;
+    // The items' texts: "&1 name" and so on, names shown relative to the
+    // current folder with "&" doubled; "Recent File" for an empty list.
+    static std::vector<std::string> MenuTexts(const CRecentFileList* list);
 
+private:
     std::function<void(UINT)> m_sendCommand;
 };
 

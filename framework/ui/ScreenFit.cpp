@@ -13,16 +13,20 @@ int MoveInto(int start, int size, int first, int room) {
 
 } // namespace
 
-QRect FitFrameInto(const QRect& client, const QMargins& margins, const QRect& available,
-                   const QSize& minimum) {
-    const QSize room = available.size().shrunkBy(margins);
-    const QSize size = client.size().boundedTo(room).expandedTo(minimum);
-    const QSize frame = size.grownBy(margins);
-    const int left = MoveInto(client.left() - margins.left(), frame.width(), available.left(),
-                              available.width());
+CRect FitFrameInto(const CRect& client, const CMargins& margins, const CRect& available,
+                   const CSize& minimum) {
+    const int acrossMargins = margins.left + margins.right;
+    const int downMargins = margins.top + margins.bottom;
+    const int width =
+        std::max(std::min(client.Width(), available.Width() - acrossMargins), minimum.cx);
+    const int height =
+        std::max(std::min(client.Height(), available.Height() - downMargins), minimum.cy);
+    const int left = MoveInto(client.left - margins.left, width + acrossMargins, available.left,
+                              available.Width());
     const int top =
-        MoveInto(client.top() - margins.top(), frame.height(), available.top(), available.height());
-    return QRect(QPoint(left + margins.left(), top + margins.top()), size);
+        MoveInto(client.top - margins.top, height + downMargins, available.top, available.Height());
+    return {left + margins.left, top + margins.top, left + margins.left + width,
+            top + margins.top + height};
 }
 
 } // namespace curvix

@@ -1,6 +1,7 @@
 #include "SingleDocTemplate.h"
 
-#include "ResourceLoader.h"
+#include "Document.h"
+#include "FrameWnd.h"
 
 namespace curvix {
 
@@ -19,7 +20,7 @@ CSingleDocTemplate::~CSingleDocTemplate() {
 }
 
 std::string CSingleDocTemplate::GetDocString(DocStringIndex index) const {
-    return AfxLoadQSubString(m_nIDResource, index).toStdString();
+    return AfxLoadSubString(m_nIDResource, index);
 }
 
 bool CSingleDocTemplate::CreateDocumentAndFrame() {
@@ -69,9 +70,8 @@ void CSingleDocTemplate::UpdateFrameTitle() {
         return;
     const std::string caption = m_pDocument->GetTitle() + (m_pDocument->IsModified() ? "*" : "") +
                                 " - " + GetDocString(windowTitle);
-    const QString text = QString::fromStdString(caption);
-    if (m_pFrame->windowTitle() != text)
-        m_pFrame->setWindowTitle(text);
+    if (m_pFrame->GetWindowText() != caption)
+        m_pFrame->SetWindowText(caption);
 }
 
 } // namespace curvix

@@ -1,12 +1,16 @@
 #pragma once
 
-#include "FrameWnd.h"
+#include "CmdTarget.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace curvix {
+
+class CDocument;
+class CFrameWnd;
+class CView;
 
 // Binds the one document, its frame and its view, all made on demand, and
 // opens, renews and names that one document. The resource ID names the

@@ -2,10 +2,8 @@
 
 #include "ControlBar.h"
 
+#include <string>
 #include <vector>
-
-class QLabel;
-class QStatusBar;
 
 namespace curvix {
 
@@ -17,29 +15,29 @@ public:
     CStatusBar() = default;
     ~CStatusBar() override;
 
-    BOOL Create(CFrameWnd* pParentWnd, DWORD dwStyle, UINT nID);
+    BOOL Create(CBarSite* pParentWnd, DWORD dwStyle, UINT nID);
     // FALSE when a nonzero ID has no string-table text.
     BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
 
     // Sets the message pane's text and shows it at once.
-    void SetWindowText(const QString& text) override;
-    bool SetPaneText(int nIndex, const QString& text, bool bUpdate = true);
-    QString GetPaneText(int nIndex) const;
+    void SetWindowText(const std::string& text) override;
+    bool SetPaneText(int nIndex, const std::string& text, bool bUpdate = true);
+    std::string GetPaneText(int nIndex) const;
     // The name screen readers give pane nIndex; its text is read as the
     // pane's description.
-    void SetPaneName(int nIndex, const QString& name);
+    void SetPaneName(int nIndex, const std::string& name);
     UINT GetItemID(int nIndex) const;
     int CommandToIndex(UINT nID) const;
     int GetCount() const { return static_cast<int>(m_panes.size()); }
-    QLabel* GetPaneLabel(int nIndex) const;
-    QStatusBar* GetStatusBarCtrl() const;
+    // The window of pane nIndex, or null.
+    HWND GetPaneWindow(int nIndex) const;
 
-    void OnUpdateCmdUI(CFrameWnd*, bool) override {}
+    void OnUpdateCmdUI(CCmdTarget*, bool) override {}
 
 private:
     struct Pane {
         UINT nID;
-        QLabel* label;
+        HWND hWnd;
     };
     std::vector<Pane> m_panes;
 };

@@ -2,14 +2,9 @@
 
 #include "ControlBar.h"
 
-#include <QRect>
-#include <QToolBar>
+#include <memory>
+#include <string>
 #include <vector>
-
-class QAction;
-class QDockWidget;
-
-class QToolButton;
 
 namespace curvix {
 
@@ -18,35 +13,34 @@ namespace curvix {
 // floats in a small window captioned with its title.
 class CToolBar : public CControlBar {
 public:
-    CToolBar() = default;
+    CToolBar();
     ~CToolBar() override;
 
-    // dwCtrlStyle and rcBorders are not read: Qt's toolbar buttons are
-    // always flat (TBSTYLE_FLAT) and the dock window draws the borders.
-    BOOL CreateEx(CFrameWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, QRect rcBorders,
+    // dwCtrlStyle and rcBorders are not read: the buttons are always flat
+    // (TBSTYLE_FLAT) and the dock window draws the borders.
+    BOOL CreateEx(CBarSite* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders,
                   UINT nID);
     // Buttons from toolbar resource nIDResource, images from the bitmap
     // of the same ID; FALSE when either is missing or too small.
     BOOL LoadToolBar(UINT nIDResource);
 
-    void SetWindowText(const QString& text) override;
-    void OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) override;
+    void SetWindowText(const std::string& text) override;
+    void OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) override;
     // Every button in a row or column, as the bar is docked.
-    QSize GetWholeSize() const override;
-
-    // Places the bar in one of the frame's dock sites.
-    void DockAt(Qt::DockWidgetArea area);
+    CSize GetWholeSize() const override;
+    using CControlBar::DockAt;
+    void DockAt(DWORD side) override;
 
     // The name screen readers give button nIndex. Each button starts with
     // its tooltip text, or else with its command's menu text.
-    void SetButtonName(int nIndex, const QString& name);
+    void SetButtonName(int nIndex, const std::string& name);
 
-    int GetCount() const { return static_cast<int>(m_items.size()); }
+    int GetCount() const { return static_cast<int>(m_itemIDs.size()); }
     UINT GetItemID(int nIndex) const;
-    QAction* GetItemAction(int nIndex) const;
-    QToolButton* GetItemButton(int nIndex) const;
-    QToolBar* GetToolBarCtrl() const { return m_pToolBar.data(); }
-    QDockWidget* GetDockWidget() const;
+    // The window of button nIndex; null for a separator.
+    HWND GetItemButton(int nIndex) const;
+    // The row of buttons inside the dock window (GetSafeHwnd).
+    HWND GetToolBarCtrl() const;
     // Floating, the width the caption's text has in the title bar; 0 docked.
     int GetCaptionRoom() const;
 
@@ -54,13 +48,9 @@ protected:
     void OnDockingChanged() override;
 
 private:
-    void UpdateShape();
-    void FitFloatingWindow();
-
-    QPointer<QToolBar> m_pToolBar;
-    QPointer<QWidget> m_pGripper;
-    std::vector<QAction*> m_items; // null for separators
-    std::vector<UINT> m_itemIDs;
+    struct Impl;
+    std::unique_ptr<Impl> m_pImpl;
+    std::vector<UINT> m_itemIDs; // 0 for separators
 };
 
 } // namespace curvix

@@ -7,11 +7,7 @@ ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnNextPaneCmd)
 ON_UPDATE_COMMAND_UI_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnUpdateNextPaneMenu)
 END_MESSAGE_MAP()
 
-CView::CView() {
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-CView::~CView() = default;
+CView::CView() = default;
 
 void CView::SetDocument(CDocument* pDocument) {
     if (pDocument != nullptr) {
@@ -37,7 +33,11 @@ bool CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
 }
 
 void CView::OnUpdate(CViewBase*, long, void*) {
-    update();
+    Invalidate();
+}
+
+void CView::OnScaleChanged() {
+    Invalidate();
 }
 
 void CView::OnNextPaneCmd(UINT) {}

@@ -1,18 +1,11 @@
 #include "WinApp.h"
 
-#include "DialogState.h"
-#include "OpenRequestServer.h"
+#include "EventLoop.h"
+#include "FrameWnd.h"
+#include "MessageBox.h"
 #include "ResourceLoader.h"
 #include "ShownName.h"
 
-#include <QCoreApplication>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QScopeGuard>
-#include <QScopedValueRollback>
-#include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -25,10 +18,8 @@ constexpr const char* kRecentFileSection = "Recent File List";
 constexpr const char* kRecentFileEntry = "File%d";
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
-constexpr const char* kUnregisterDone =
-    "System registry entries have been removed and the INI file (if any) was deleted.";
-constexpr int kFailedStart = 1;
-constexpr const char* kAskToSave = "Save changes to %1?";
+constexpr int kFailedExit = 1;
+constexpr const char* kAskToSave = "Save changes to ";
 
 // File names are bytes: made absolute and clean without a round trip
 // through text, which would lose a name that is not valid UTF-8.
@@ -94,17 +85,16 @@ int CWinApp::ExitInstance() {
             m_pProfile->WriteInt(kSettingsSection, kPreviewPagesEntry, m_nNumPreviewPages);
         if (!m_pProfile->Flush()) {
             // The old settings are still there; the run's changes are lost.
-            std::cerr << "Cannot write the settings to " << m_pProfile->FileName().toStdString()
-                      << ": " << m_pProfile->GetFlushError() << ".\n";
-            return m_nExitCode != 0 ? m_nExitCode : kFailedStart;
+            std::cerr << "Cannot write the settings to " << m_pProfile->FileName() << ": "
+                      << m_pProfile->GetFlushError() << ".\n";
+            return m_nExitCode != 0 ? m_nExitCode : kFailedExit;
         }
     }
     return m_nExitCode;
 }
 
 void CWinApp::SetRegistryKey(const char* company) {
-    m_pProfile = std::make_unique<CSettingsProfile>(QString::fromLatin1(company),
-                                                    AfxLoadQString(AFX_IDS_APP_TITLE));
+    m_pProfile = std::make_unique<CSettingsProfile>(company, AfxLoadString(AFX_IDS_APP_TITLE));
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
@@ -123,178 +113,16 @@ void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate) {
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
-    if (!m_bArgumentsSet) {
-        const QStringList all = QCoreApplication::arguments();
-        m_arguments.clear();
-        for (qsizetype i = 1; i < all.size(); ++i)
-            m_arguments.push_back(all[i].toLocal8Bit().toStdString());
-    }
+    if (!m_bArgumentsSet)
+        m_arguments = AfxGetProcessArguments();
     rCmdInfo.ParseCommandLine(m_arguments);
-}
-
-BOOL CWinApp::ProcessShellCommand(const CCommandLineInfo& rCmdInfo) {
-    m_nShellCommand = rCmdInfo.m_nShellCommand;
-    switch (rCmdInfo.m_nShellCommand) {
-    case CCommandLineInfo::FileNew:
-        OnFileNew();
-        break;
-    case CCommandLineInfo::FileOpen:
-        OpenDocumentFile(rCmdInfo.m_strFileName);
-        break;
-    case CCommandLineInfo::FilePrint:
-    case CCommandLineInfo::FilePrintTo:
-        return PrintDirect(rCmdInfo);
-    case CCommandLineInfo::FileDDE:
-        return WaitForOpenRequest();
-    case CCommandLineInfo::AppUnregister:
-        return Unregister(rCmdInfo);
-    }
-    if (m_pDocTemplate == nullptr || m_pDocTemplate->GetFrame() == nullptr)
-        return FailStart(); // the message has been shown
-    SetMainWindow(m_pDocTemplate->GetFrame());
-    return TRUE;
-}
-
-bool CWinApp::FailStart() {
-    m_nExitCode = kFailedStart;
-    return false;
-}
-
-// The document is opened behind a hidden frame and the print-direct command
-// sent to it. Nothing here handles printing, so nothing is printed and the
-// program ends, successfully when the document could be opened.
-bool CWinApp::PrintDirect(const CCommandLineInfo& rCmdInfo) {
-    if (OpenDocumentFile(rCmdInfo.m_strFileName) == nullptr)
-        return FailStart();
-    if (CFrameWnd* frame = m_pDocTemplate->GetFrame())
-        frame->SendCommand(ID_FILE_PRINT_DIRECT);
-    return false;
-}
-
-// No document and no window yet: the first open request makes them. With
-// nobody asking within the time limit, the program ends by itself.
-bool CWinApp::WaitForOpenRequest() {
-    if (!ListenForOpenRequests()) {
-        std::cerr << "Cannot wait for open requests: another instance is receiving them, or "
-                     "the socket cannot be made.\n";
-        return FailStart();
-    }
-    m_pShellOpenTimer = std::make_unique<QTimer>();
-    m_pShellOpenTimer->setSingleShot(true);
-    QObject::connect(m_pShellOpenTimer.get(), &QTimer::timeout, m_pShellOpenTimer.get(), [this] {
-        if (m_pMainWnd == nullptr)
-            EndRunning(0);
-    });
-    m_pShellOpenTimer->start(m_nShellOpenTimeoutMs);
-    return true;
-}
-
-bool CWinApp::Unregister(const CCommandLineInfo& rCmdInfo) {
-    UnregisterShellFileTypes();
-    if (!rCmdInfo.m_bRunEmbedded) {
-        QMessageBox box(QMessageBox::Information, AfxLoadQString(AFX_IDS_APP_TITLE),
-                        QString::fromLatin1(kUnregisterDone), QMessageBox::Ok);
-        box.exec();
-    }
-    return false;
-}
-
-void CWinApp::SetMainWindow(CFrameWnd* pFrame) {
-    m_pMainWnd = pFrame;
-    if (CView* view = pFrame->GetActiveView())
-        view->OnInitialUpdate();
-    ListenForOpenRequests();
-}
-
-void CWinApp::EnableShellOpen() {
-    if (m_pOpenRequests != nullptr)
-        return;
-    m_pOpenRequests = std::make_unique<COpenRequestServer>(
-        [this](const std::string& path) { OnOpenRequest(path); });
-}
-
-bool CWinApp::ListenForOpenRequests() {
-    if (m_pOpenRequests == nullptr)
-        return false;
-    if (!m_pOpenRequests->FullServerName().isEmpty())
-        return true;
-    const QString program = AfxLoadQString(AFX_IDS_APP_TITLE).toLower();
-    return m_pOpenRequests->Listen(OpenRequestSocketName(program));
-}
-
-QString CWinApp::GetOpenRequestSocket() const {
-    return m_pOpenRequests != nullptr ? m_pOpenRequests->FullServerName() : QString();
-}
-
-void CWinApp::RegisterShellFileTypes(BOOL /*bCompat*/) {}
-
-void CWinApp::UnregisterShellFileTypes() {}
-
-void CWinApp::OnOpenRequest(const std::string& path) {
-    m_pendingOpenRequests.push_back(path);
-    OpenPendingRequests();
-}
-
-void CWinApp::OpenPendingRequests() {
-    // Opening can show a message box, whose event loop may deliver the next
-    // request; that one waits its turn here. One that comes while the
-    // question to save is up waits for its answer and the action it was
-    // asked for: the requester has been told the document opens.
-    if (m_bOpeningRequests || m_bAskingToSave)
-        return;
-    m_bOpeningRequests = true;
-    while (!m_pendingOpenRequests.empty() && !m_bEnded) {
-        const std::string next = m_pendingOpenRequests.front();
-        m_pendingOpenRequests.pop_front();
-        OpenRequestedDocument(next);
-    }
-    m_pendingOpenRequests.clear();
-    m_bOpeningRequests = false;
-}
-
-void CWinApp::OpenPendingRequestsLater() {
-    if (m_pPendingOpenTimer == nullptr) {
-        m_pPendingOpenTimer = std::make_unique<QTimer>();
-        m_pPendingOpenTimer->setSingleShot(true);
-        QObject::connect(m_pPendingOpenTimer.get(), &QTimer::timeout, m_pPendingOpenTimer.get(),
-                         [this] { OpenPendingRequests(); });
-    }
-    m_pPendingOpenTimer->start(0);
-}
-
-void CWinApp::OpenRequestedDocument(const std::string& path) {
-    const bool hadMainWindow = m_pMainWnd != nullptr;
-    if (hadMainWindow) {
-        m_pMainWnd->raise();
-        m_pMainWnd->activateWindow();
-        if (SaveAllModified())
-            OpenDocumentFile(path);
-        return;
-    }
-    OpenDocumentFile(path);
-    // The first request after a "dde" start: its frame becomes the main
-    // window, shown as a normal start would show it.
-    CFrameWnd* frame = m_pDocTemplate != nullptr ? m_pDocTemplate->GetFrame() : nullptr;
-    if (frame == nullptr) {
-        // Nothing to show: the program ends unless another request waits.
-        if (m_pendingOpenRequests.empty())
-            EndRunning(kFailedStart);
-        return;
-    }
-    m_pShellOpenTimer.reset();
-    SetMainWindow(frame);
-    frame->show();
-    frame->update();
-    frame->DragAcceptFiles(TRUE);
 }
 
 void CWinApp::EndRunning(int exitCode) {
     m_bEnded = true;
     m_nExitCode = exitCode;
-    // Outside an event loop, exit() would make every later loop (a message
-    // box's too) return at once; whoever runs the loop asks HasEnded first.
-    if (QThread::currentThread()->loopLevel() > 0)
-        QCoreApplication::exit(exitCode);
+    // Whoever runs the loop later asks HasEnded first.
+    AfxEndEventLoop(exitCode);
 }
 
 CDocument* CWinApp::OpenDocumentFile(const std::string& path) {
@@ -320,29 +148,19 @@ bool CWinApp::SaveModified(const CDocument& document) {
     // Nothing asks a second time over the question (open requests wait).
     if (m_bAskingToSave)
         return false;
-    const QScopedValueRollback asking(m_bAskingToSave, true);
+    m_bAskingToSave = true;
+    const std::string title = document.GetTitle().empty() ? kUntitled : document.GetTitle();
+    const int answer =
+        AfxMessageBox(kAskToSave + ShownFileName(title) + "?", MB_YESNOCANCEL | MB_ICONQUESTION);
+    bool leave = answer == IDNO;
+    if (answer == IDYES)
+        leave = DoFileSave(document);
+    m_bAskingToSave = false;
     // Requests that came meanwhile open from the event loop, once the
     // action that asked is done.
-    const auto openWaiting = qScopeGuard([this] {
-        if (!m_pendingOpenRequests.empty())
-            OpenPendingRequestsLater();
-    });
-    const std::string title = document.GetTitle().empty() ? kUntitled : document.GetTitle();
-    QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;
-    QMessageBox box(
-        QMessageBox::Question, AfxLoadQString(AFX_IDS_APP_TITLE),
-        QString::fromLatin1(kAskToSave).arg(QString::fromStdString(ShownFileName(title))),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return DoFileSave(document);
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
-    }
+    if (!m_pendingOpenRequests.empty())
+        OpenPendingRequestsLater();
+    return leave;
 }
 
 bool CWinApp::DoFileSave(const CDocument& document) {
@@ -372,12 +190,8 @@ bool CWinApp::SaveDocument(const std::string& path) {
 }
 
 void CWinApp::ReportError(const std::string& text) {
-    if (text.empty())
-        return;
-    QWidget* parent = m_pMainWnd != nullptr && m_pMainWnd->isVisible() ? m_pMainWnd : nullptr;
-    QMessageBox box(QMessageBox::Warning, AfxLoadQString(AFX_IDS_APP_TITLE),
-                    QString::fromStdString(text), QMessageBox::Ok, parent);
-    box.exec();
+    if (!text.empty())
+        AfxMessageBox(text, MB_OK | MB_ICONWARNING);
 }
 
 void CWinApp::AddToRecentFileList(const std::string& path) {
@@ -385,49 +199,14 @@ void CWinApp::AddToRecentFileList(const std::string& path) {
         m_pRecentFileList->Add(path);
 }
 
-QString CWinApp::FileFilter() const {
-    QString filter;
-    if (m_pDocTemplate != nullptr) {
-        filter =
-            QString::fromStdString(m_pDocTemplate->GetDocString(CSingleDocTemplate::filterName));
-    }
-    if (!filter.isEmpty())
-        filter += QStringLiteral(";;");
-    return filter + QStringLiteral("All Files (*)");
+std::string CWinApp::GetFilterName() const {
+    return m_pDocTemplate != nullptr ? m_pDocTemplate->GetDocString(CSingleDocTemplate::filterName)
+                                     : std::string();
 }
 
-std::string CWinApp::PromptOpenFileName() {
-    const DialogStateOutOfHome dialogState;
-    QFileDialog dialog(m_pMainWnd, QStringLiteral("Open"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(FileFilter());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toLocal8Bit().toStdString();
-}
-
-std::string CWinApp::PromptSaveFileName(const std::string& initial) {
-    const DialogStateOutOfHome dialogState;
-    QFileDialog dialog(m_pMainWnd, QStringLiteral("Save As"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(FileFilter());
-    if (m_pDocTemplate != nullptr) {
-        // A name typed without an extension gets the document's.
-        QString extension =
-            QString::fromStdString(m_pDocTemplate->GetDocString(CSingleDocTemplate::filterExt));
-        if (extension.startsWith(QLatin1Char('.')))
-            extension.remove(0, 1);
-        dialog.setDefaultSuffix(extension);
-    }
-    if (!initial.empty())
-        dialog.selectFile(QString::fromLocal8Bit(initial.c_str()));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toLocal8Bit().toStdString();
+std::string CWinApp::GetFilterExtension() const {
+    return m_pDocTemplate != nullptr ? m_pDocTemplate->GetDocString(CSingleDocTemplate::filterExt)
+                                     : std::string();
 }
 
 void CWinApp::OnFileNew() {
@@ -479,7 +258,7 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
 
 void CWinApp::OnAppExit() {
     if (m_pMainWnd != nullptr)
-        m_pMainWnd->close();
+        m_pMainWnd->RequestClose();
 }
 
 } // namespace curvix

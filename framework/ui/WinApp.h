@@ -1,28 +1,29 @@
 #pragma once
 
 #include "CommandLineInfo.h"
+#include "FrameWndBase.h"
 #include "RecentFileList.h"
 #include "RecentFileMenu.h"
 #include "SettingsProfile.h"
+#include "ShellOpen.h"
 #include "SingleDocTemplate.h"
+#include "Timer.h"
+#include "Wnd.h"
 
-#include <QString>
 #include <deque>
 #include <memory>
 #include <string>
 
-class QTimer;
-
 namespace curvix {
 
-class COpenRequestServer;
+class CFrameWnd;
 
 // The application object: settings and the recent-file list, the one
 // document template, the command line and the File commands New, Open,
 // Save, Save As, the recent files and Exit; files dropped on the main
 // window and documents other programs ask for on the open-request socket.
-// The QApplication must exist before InitInstance runs; the caller runs its
-// event loop when InitInstance succeeds, and ExitInstance in either case.
+// The window system's application object must exist before InitInstance
+// runs; the caller runs its event loop when InitInstance succeeds, and ExitInstance in either case.
 class CWinApp : public CWinThread {
 public:
     CWinApp();
@@ -34,8 +35,8 @@ public:
     // settings could not be written (the file is then as it was).
     virtual int ExitInstance();
 
-    // Settings go to QSettings' file for this organisation and the
-    // application name (string AFX_IDS_APP_TITLE).
+    // Settings go to the per-user settings file for this organisation and
+    // the application name (string AFX_IDS_APP_TITLE).
     void SetRegistryKey(const char* company);
     // The recent-file list with nMaxMRU entries, read from the settings,
     // then "Settings"/"PreviewPages".
@@ -71,7 +72,7 @@ public:
     // main window; when that fails, the program ends.
     void OnOpenRequest(const std::string& path);
     // The socket the open requests arrive on; empty before listening.
-    QString GetOpenRequestSocket() const;
+    std::string GetOpenRequestSocket() const;
 
     // Leaves the event loop; ExitInstance then returns exitCode. Before the
     // loop runs, the caller must not start it when HasEnded.
@@ -104,8 +105,8 @@ public:
     int m_nExitCode = 0;
 
     // The file dialogs; a file name, or empty when the user cancels.
-    // Qt's own (not the desktop's) dialogs are used, so that they can be
-    // driven like any other window.
+    // The toolkit's own (not the desktop's) dialogs are used, so that they
+    // can be driven like any other window.
     virtual std::string PromptOpenFileName();
     virtual std::string PromptSaveFileName(const std::string& initial);
 
@@ -121,7 +122,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    QString FileFilter() const;
+    // The document string's filter name and extension ("Curvix Files
+    // (*.cvx)", ".cvx"); empty without a template.
+    std::string GetFilterName() const;
+    std::string GetFilterExtension() const;
     bool FailStart();
     bool PrintDirect(const CCommandLineInfo& rCmdInfo);
     bool WaitForOpenRequest();
@@ -143,9 +147,9 @@ private:
     CRecentFileMenu m_recentFileMenu;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     CCommandLineInfo::ShellCommand m_nShellCommand = CCommandLineInfo::FileNew;
-    std::unique_ptr<COpenRequestServer> m_pOpenRequests;
-    std::unique_ptr<QTimer> m_pShellOpenTimer;
-    std::unique_ptr<QTimer> m_pPendingOpenTimer; // requests that waited for the question
+    std::unique_ptr<CShellOpenServer> m_pOpenRequests;
+    std::unique_ptr<CTimer> m_pShellOpenTimer;
+    std::unique_ptr<CTimer> m_pPendingOpenTimer; // requests that waited for the question
     int m_nShellOpenTimeoutMs = 60000;
     std::deque<std::string> m_pendingOpenRequests;
     bool m_bOpeningRequests = false;

@@ -6,9 +6,43 @@
 #include <functional>
 #include <string>
 
-// Window creation data shared by frames, views and bars.
+// Windows: the handle, geometry types, and the creation data shared by
+// frames, views and bars.
+
+// A window of the window system, opaque here; each window system's files
+// say what it stands for.
+struct HWND__;
 
 namespace curvix {
+
+using HWND = ::HWND__*;
+
+struct CPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const CPoint&) const = default;
+};
+
+struct CSize {
+    int cx = 0;
+    int cy = 0;
+    bool operator==(const CSize&) const = default;
+};
+
+// Right and bottom lie just outside the rectangle.
+struct CRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    CSize Size() const { return {Width(), Height()}; }
+    bool operator==(const CRect&) const = default;
+};
+
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOW = 5;
 
 class CDocument;
 class CView;
@@ -36,6 +70,40 @@ using LPCREATESTRUCT = CREATESTRUCT*;
 struct CCreateContext {
     std::function<CView*()> m_pNewViewClass;
     CDocument* m_pCurrentDoc = nullptr;
+};
+
+// A window object: the handle of its window, made by the class's Create
+// and destroyed with the object, and what every window can do.
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    // Destroys the window if the derived class has not.
+    ~CWnd() override;
+
+    // The window, or null before it is made.
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    void ShowWindow(int nCmdShow);
+    // Shown, and not hidden by the user or the program; for a child, its
+    // own state, whether or not its parent is shown.
+    bool IsWindowVisible() const;
+    // Repaints the whole window from the event loop.
+    void Invalidate();
+    // Paints what is due now.
+    void UpdateWindow();
+    void SetFocus();
+    // Caption, title or text, as UTF-8.
+    virtual void SetWindowText(const std::string& text);
+    std::string GetWindowText() const;
+    // The window's inside, at (0, 0), in the window system's logical units.
+    CRect GetClientRect() const;
+    // Destroys the window and its children; the object stays.
+    void DestroyWindow();
+
+protected:
+    HWND m_hWnd = nullptr;
 };
 
 } // namespace curvix

@@ -104,8 +104,8 @@ TEST_P(SettingsProfileFileTest, ExitWritesTheBytesQSettingsWrites) {
     if (!start.isNull())
         WriteAll(ConfigFile(), start);
     {
-        CSettingsProfile profile(QStringLiteral("Quenmark"), QStringLiteral("Curvix"));
-        ASSERT_EQ(profile.FileName(), ConfigFile());
+        CSettingsProfile profile("Quenmark", "Curvix");
+        ASSERT_EQ(QString::fromStdString(profile.FileName()), ConfigFile());
         ChangeProfile(profile, c.changes);
         EXPECT_TRUE(profile.Flush());
     }
@@ -113,7 +113,7 @@ TEST_P(SettingsProfileFileTest, ExitWritesTheBytesQSettingsWrites) {
     EXPECT_EQ(written, WrittenByQSettings(start, c.changes));
     // Written again with the same changes, the file stays as it is.
     {
-        CSettingsProfile profile(QStringLiteral("Quenmark"), QStringLiteral("Curvix"));
+        CSettingsProfile profile("Quenmark", "Curvix");
         ChangeProfile(profile, c.changes);
         EXPECT_TRUE(profile.Flush());
     }
@@ -184,7 +184,7 @@ TEST_P(SettingsCutCopyTest, FailsTheFlushAndKeepsTheFile) {
     WriteAll(path, start);
     const ExitChanges changes{{"/" + std::string(300, 'd') + ".cvx", "/old.cvx"}, 0};
     const QByteArray newFile = WrittenByQSettings(start, changes);
-    CSettingsProfile profile(QStringLiteral("Quenmark"), QStringLiteral("Curvix"));
+    CSettingsProfile profile("Quenmark", "Curvix");
     ChangeProfile(profile, changes);
     const QDir folder(QFileInfo(path).absolutePath());
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden);

@@ -107,9 +107,9 @@ TEST_F(AppEndToEndTest, TheSineExampleDrawsInDegrees) {
     // For a look at the whole window, e.g. as a CI artifact.
     const QByteArray folder = qgetenv("CURVIX_SCREENSHOT_DIR");
     if (!folder.isEmpty()) {
-        run.Frame()
+        Window(run.Frame())
             ->screen()
-            ->grabWindow(run.Frame()->winId())
+            ->grabWindow(Window(run.Frame())->winId())
             .save(QString::fromLocal8Bit(folder) + QStringLiteral("/curvix-sine.png"));
     }
 }
@@ -119,12 +119,12 @@ TEST_F(AppEndToEndTest, DraggingTurnsTheSceneOneDegreePerPixelAndIsSaved) {
     ASSERT_TRUE(run.started);
     run.EnterFormula(QStringLiteral("x"));
     CCurvixView* view = run.View();
-    const QPoint start = view->rect().center();
-    QTest::mousePress(view, Qt::LeftButton, {}, start);
+    const QPoint start = Widget(view)->rect().center();
+    QTest::mousePress(Widget(view), Qt::LeftButton, {}, start);
     for (int step = 1; step <= 3; ++step)
-        QTest::mouseMove(view, start + QPoint(10 * step, step * 10 / 3));
-    QTest::mouseMove(view, start + QPoint(30, 10));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, start + QPoint(30, 10));
+        QTest::mouseMove(Widget(view), start + QPoint(10 * step, step * 10 / 3));
+    QTest::mouseMove(Widget(view), start + QPoint(30, 10));
+    QTest::mouseRelease(Widget(view), Qt::LeftButton, {}, start + QPoint(30, 10));
     const float* rotation = run.Doc()->GetRotation();
     EXPECT_EQ(rotation[0], -30.0F);
     EXPECT_EQ(rotation[1], 0.0F);
@@ -149,9 +149,9 @@ TEST_F(AppEndToEndTest, DragKeepsTurningOutsideTheWindow) {
     RunningApp run;
     ASSERT_TRUE(run.started);
     CCurvixView* view = run.View();
-    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseMove(view, QPoint(-15, -40));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(-15, -40));
+    QTest::mousePress(Widget(view), Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(Widget(view), QPoint(-15, -40));
+    QTest::mouseRelease(Widget(view), Qt::LeftButton, {}, QPoint(-15, -40));
     EXPECT_EQ(run.Doc()->GetRotation()[0], 35.0F);
     EXPECT_EQ(run.Doc()->GetRotation()[2], -60.0F);
 }
@@ -165,16 +165,16 @@ TEST_F(AppEndToEndTest, DoubleClickResetsAllAnglesAndStartsNoDrag) {
     rotation[1] = 7;
     rotation[2] = -20;
     CCurvixView* view = run.View();
-    const QPoint at = view->rect().center();
+    const QPoint at = Widget(view)->rect().center();
     // The first click of the pair, then the second press as Qt reports it.
-    QTest::mousePress(view, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(view, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(view, Qt::LeftButton, {}, at);
-    QTest::mouseMove(view, at + QPoint(25, 25));
+    QTest::mousePress(Widget(view), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(Widget(view), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(Widget(view), Qt::LeftButton, {}, at);
+    QTest::mouseMove(Widget(view), at + QPoint(25, 25));
     EXPECT_EQ(rotation[0], 0.0F);
     EXPECT_EQ(rotation[1], 0.0F);
     EXPECT_EQ(rotation[2], 0.0F);
-    QTest::mouseRelease(view, Qt::LeftButton, {}, at + QPoint(25, 25));
+    QTest::mouseRelease(Widget(view), Qt::LeftButton, {}, at + QPoint(25, 25));
     EXPECT_TRUE(run.GreenNear(run.Grab(), 5, 5));
 }
 
@@ -235,8 +235,8 @@ TEST_F(AppEndToEndTest, TheLastFourOpenedFilesAreKeptNewestFirst) {
     {
         RunningApp run;
         ASSERT_TRUE(run.started);
-        QMenu* fileMenu = run.Frame()->menuBar()->actions().front()->menu();
-        run.Frame()->UpdateMenuCmdUI(fileMenu);
+        QMenu* fileMenu = Window(run.Frame())->menuBar()->actions().front()->menu();
+        AfxUpdateMenuCmdUI(run.Frame(), fileMenu);
         QAction* placeholder = fileMenu->actions()[5];
         EXPECT_EQ(placeholder->text(), QStringLiteral("Recent File"));
         EXPECT_FALSE(placeholder->isEnabled());
@@ -244,7 +244,7 @@ TEST_F(AppEndToEndTest, TheLastFourOpenedFilesAreKeptNewestFirst) {
             AnswerFileDialog(path);
             run.Frame()->SendCommand(ID_FILE_OPEN);
         }
-        run.Frame()->UpdateMenuCmdUI(fileMenu);
+        AfxUpdateMenuCmdUI(run.Frame(), fileMenu);
         EXPECT_TRUE(fileMenu->actions()[5]->isEnabled());
         EXPECT_TRUE(fileMenu->actions()[5]->text().startsWith(QStringLiteral("&1 ")));
         EXPECT_TRUE(fileMenu->actions()[5]->text().endsWith(QStringLiteral("e.cvx")));

@@ -35,7 +35,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && dynamic_cast<CFrameWnd*>(watched) != nullptr)
+        if (event->type() == QEvent::Show && dynamic_cast<FrameWindowQt*>(watched) != nullptr)
             ++count;
         return false;
     }
@@ -207,7 +207,7 @@ TEST_F(AppShellTest, AStartRegistersThisProgramForCvxDocuments) {
 TEST_F(AppShellTest, ARunningProgramOpensARequestedDocumentAsFileOpenWould) {
     RunningApp run;
     ASSERT_TRUE(run.started);
-    const QString socketName = run.app->GetOpenRequestSocket();
+    const QString socketName = Text(run.app->GetOpenRequestSocket());
     ASSERT_FALSE(socketName.isEmpty());
     EXPECT_TRUE(RequestOpen(socketName, Doc()));
     EXPECT_TRUE(
@@ -224,7 +224,7 @@ TEST_F(AppShellTest, ARunningProgramOpensARequestedDocumentAsFileOpenWould) {
 TEST_F(AppShellTest, ARequestDuringAnotherOpenWaitsItsTurn) {
     RunningApp run({"/dde"});
     ASSERT_TRUE(run.started);
-    const QString socketName = run.app->GetOpenRequestSocket();
+    const QString socketName = Text(run.app->GetOpenRequestSocket());
     QString firstMessage;
     bool secondAccepted = false;
     WhenModal([&](QWidget* modal) {
@@ -242,7 +242,7 @@ TEST_F(AppShellTest, ARequestDuringAnotherOpenWaitsItsTurn) {
     EXPECT_EQ(firstMessage, QStringLiteral("Unexpected file format."));
     EXPECT_FALSE(run.app->HasEnded());
     ASSERT_NE(run.Frame(), nullptr);
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Window(run.Frame())));
     EXPECT_EQ(run.Caption(), QStringLiteral("doc.cvx - Curvix"));
     EXPECT_EQ(run.app->GetDocTemplate()->GetFrame(), run.Frame());
 }
@@ -252,7 +252,7 @@ TEST_F(AppShellTest, ARequestDuringAnotherOpenWaitsItsTurn) {
 TEST_F(AppShellTest, MalformedRequestsAreIgnored) {
     RunningApp run;
     ASSERT_TRUE(run.started);
-    const QString socketName = run.app->GetOpenRequestSocket();
+    const QString socketName = Text(run.app->GetOpenRequestSocket());
     const QByteArray doc = Doc().toUtf8();
     const QList<QByteArray> requests = {
         "open doc.cvx\n",
@@ -279,16 +279,16 @@ TEST_F(AppShellTest, DdeOpensTheFirstRequestedDocumentInANewShownFrame) {
     RunningApp run({"/dde"});
     ASSERT_TRUE(run.started);
     EXPECT_EQ(run.Frame(), nullptr);
-    EXPECT_TRUE(RequestOpen(run.app->GetOpenRequestSocket(), Doc()));
+    EXPECT_TRUE(RequestOpen(Text(run.app->GetOpenRequestSocket()), Doc()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }, 15000));
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Window(run.Frame())));
     EXPECT_EQ(shows.count, 1);
     EXPECT_EQ(run.Caption(), QStringLiteral("doc.cvx - Curvix"));
     EXPECT_EQ(AfxGetMainWnd(), run.Frame());
-    EXPECT_TRUE(run.Frame()->acceptDrops());
+    EXPECT_TRUE(Window(run.Frame())->acceptDrops());
     EXPECT_FALSE(run.app->HasEnded());
     // A second request reuses the frame.
-    EXPECT_TRUE(RequestOpen(run.app->GetOpenRequestSocket(), Old()));
+    EXPECT_TRUE(RequestOpen(Text(run.app->GetOpenRequestSocket()), Old()));
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return run.Caption() == QStringLiteral("old.cvx - Curvix"); }));
     EXPECT_EQ(shows.count, 1);
@@ -311,7 +311,7 @@ TEST_F(AppShellTest, DdeEndsAsAFailedStartWhenTheRequestedDocumentCannotOpen) {
     ASSERT_TRUE(run.started);
     // A file that cannot be read is refused to the requester; the program
     // goes on waiting.
-    const QString socketName = run.app->GetOpenRequestSocket();
+    const QString socketName = Text(run.app->GetOpenRequestSocket());
     EXPECT_EQ(Exchange(socketName, "open " + Missing().toUtf8() + "\n"),
               "error " + Missing().toUtf8() + " was not found.\n");
     run.Settle();
@@ -424,17 +424,17 @@ TEST_P(OpenWayTest, TheBarShowsTheLoadedFormulaAndDrawAndSaveKeepIt) {
         break;
     case OpenWay::openRequest:
     case OpenWay::dde:
-        EXPECT_TRUE(RequestOpen(run.app->GetOpenRequestSocket(), path));
+        EXPECT_TRUE(RequestOpen(Text(run.app->GetOpenRequestSocket()), path));
         ASSERT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }, 15000));
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Window(run.Frame())));
         break;
     }
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return run.Caption() == QStringLiteral("kept.cvx - Curvix"); }));
     EXPECT_EQ(run.Formula()->text(), QStringLiteral("x"));
 
-    run.Frame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(run.Frame()));
+    Window(run.Frame())->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window(run.Frame())));
     run.Formula()->setFocus();
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Tab), QKeyCombination(Qt::Key_Return),
                                       QKeyCombination(Qt::ControlModifier, Qt::Key_S)}) {

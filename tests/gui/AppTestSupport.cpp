@@ -37,9 +37,9 @@ RunningApp::RunningApp(std::vector<std::string> arguments) : app(std::make_uniqu
     started = app->InitInstance() != FALSE;
     if (!started || Frame() == nullptr)
         return;
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(Frame()));
-    Frame()->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Window(Frame())));
+    Window(Frame())->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Window(Frame())));
     Settle();
 }
 
@@ -59,16 +59,16 @@ CCurvixDoc* RunningApp::Doc() const {
 
 QLineEdit* RunningApp::Formula() const {
     auto* bar = dynamic_cast<CDialogBar*>(Frame()->GetControlBar(IDD_FORMULABAR));
-    return bar != nullptr ? qobject_cast<QLineEdit*>(bar->GetDlgItem(IDC_FORMULA)) : nullptr;
+    return bar != nullptr ? qobject_cast<QLineEdit*>(ItemOf(*bar, IDC_FORMULA)) : nullptr;
 }
 
 QString RunningApp::Status() const {
     auto* bar = dynamic_cast<CStatusBar*>(Frame()->GetControlBar(AFX_IDW_STATUS_BAR));
-    return bar != nullptr ? bar->GetPaneText(0) : QString();
+    return bar != nullptr ? Text(bar->GetPaneText(0)) : QString();
 }
 
 QString RunningApp::Caption() const {
-    return Frame()->windowTitle();
+    return Window(Frame())->windowTitle();
 }
 
 void RunningApp::EnterFormula(const QString& text) const {
@@ -90,7 +90,7 @@ void RunningApp::Settle() const {
 
 QImage RunningApp::Grab() const {
     Settle();
-    return View()->screen()->grabWindow(View()->winId()).toImage();
+    return Widget(View())->screen()->grabWindow(Widget(View())->winId()).toImage();
 }
 
 bool RunningApp::GreenNear(const QImage& image, double x, double y) const {
@@ -146,15 +146,15 @@ void WhenModal(std::function<bool(QWidget*)> answer) {
 bool DropOn(CFrameWnd* frame, const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
-    const QPoint at = frame->rect().center();
+    const QPoint at = Window(frame)->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     enter.setAccepted(false);
-    QApplication::sendEvent(frame, &enter);
+    QApplication::sendEvent(Window(frame), &enter);
     if (!enter.isAccepted())
         return false;
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     drop.setAccepted(false);
-    QApplication::sendEvent(frame, &drop);
+    QApplication::sendEvent(Window(frame), &drop);
     return drop.isAccepted();
 }
 

@@ -4,6 +4,7 @@
 #include "CurvixDoc.h"
 #include "CurvixView.h"
 #include "MainFrame.h"
+#include "QtWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -41,7 +41,7 @@ TEST(CommandRoute, ViewComesBeforeDocumentAndDocumentBeforeApplication) {
 TEST(CommandRoute, FrameHandlesTheBarTogglesBeforeTheApplication) {
     OpenFrame open;
     open.frame->SendCommand(ID_VIEW_STATUS_BAR);
-    EXPECT_TRUE(open.frame->m_wndStatusBar.GetSafeHwnd()->isHidden());
+    EXPECT_TRUE(Widget(open.frame->m_wndStatusBar)->isHidden());
     EXPECT_TRUE(open.log.entries.empty());
 }
 
@@ -141,7 +141,7 @@ TEST(FormulaBar, DrawIsGreyedWhenNothingOnTheRouteHandlesIt) {
     context.m_pNewViewClass = [] { return new CPlainView; }; // a view without document
     ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, &context));
     frame.OnIdleUpdateCmdUI();
-    auto* draw = qobject_cast<QPushButton*>(frame.m_wndFormulaBar.GetDlgItem(IDC_DRAW));
+    auto* draw = qobject_cast<QPushButton*>(ItemOf(frame.m_wndFormulaBar, IDC_DRAW));
     ASSERT_NE(draw, nullptr);
     EXPECT_FALSE(draw->isEnabled());
 }

@@ -147,7 +147,7 @@ TEST(Accelerators, ExactModifiersOnly) {
 
 TEST(Accelerators, CopyKeysDoNothingInTheView) {
     OpenFrame open;
-    QWidget* view = open.frame->GetActiveView();
+    QWidget* view = Widget(open.frame->GetActiveView());
     view->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([view] { return view->hasFocus(); }));
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
@@ -197,7 +197,7 @@ namespace {
 TEST(Accelerators, OpenMenuTakesItsKeysItself) {
     OpenFrame open;
     QMenu* file = open.Menu("&File");
-    QMenuBar* bar = open.frame->menuBar();
+    QMenuBar* bar = Window(open.frame)->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
     ASSERT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }));
     QTest::keyClick(file, Qt::Key_N, Qt::ControlModifier);
@@ -207,7 +207,7 @@ TEST(Accelerators, OpenMenuTakesItsKeysItself) {
 
 TEST(Accelerators, OtherWindowsOfTheFrameKeepTheirEditingKeys) {
     OpenFrame open;
-    QDialog dialog(open.frame.get());
+    QDialog dialog(Window(open.frame));
     auto* edit = new QLineEdit(QStringLiteral("abc"), &dialog);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -221,7 +221,7 @@ TEST(Accelerators, OtherWindowsOfTheFrameKeepTheirEditingKeys) {
 
 TEST(Accelerators, WorkInAFloatingToolbar) {
     OpenFrame open;
-    QDockWidget* dock = open.frame->m_wndFileBar.GetDockWidget();
+    QDockWidget* dock = DockOf(open.frame->m_wndFileBar);
     dock->setFloating(true);
     open.RunIdle();
     QTest::keyClick(dock, Qt::Key_O, Qt::ControlModifier);

@@ -1,5 +1,5 @@
 #include "CurvixResources.h"
-#include "DialogUnits.h"
+#include "DialogUnitsQt.h"
 #include "TestFrame.h"
 
 #include <QDir>
@@ -20,39 +20,39 @@ namespace curvix::test {
 namespace {
 
 QRect InFrame(const TestFrame& frame, const QWidget* widget) {
-    return QRect(widget->mapTo(&frame, QPoint(0, 0)), widget->size());
+    return QRect(widget->mapTo(Window(frame), QPoint(0, 0)), widget->size());
 }
 
 TEST(FrameLayout, OpensAt600By600WithTitleAndIcon) {
     OpenFrame open;
-    EXPECT_EQ(open.frame->size(), QSize(600, 600));
-    EXPECT_EQ(open.frame->windowTitle(), "Curvix");
-    EXPECT_FALSE(open.frame->windowIcon().isNull());
+    EXPECT_EQ(Window(open.frame)->size(), QSize(600, 600));
+    EXPECT_EQ(Window(open.frame)->windowTitle(), "Curvix");
+    EXPECT_FALSE(Window(open.frame)->windowIcon().isNull());
 }
 
 TEST(FrameLayout, BarsSitWhereTheirCreationOrderPutsThem) {
     OpenFrame open;
     const TestFrame& frame = *open.frame;
-    const QRect menu = InFrame(frame, frame.menuBar());
-    const QRect file = InFrame(frame, frame.m_wndFileBar.GetDockWidget());
-    const QRect scene = InFrame(frame, frame.m_wndSceneBar.GetDockWidget());
-    const QRect formula = InFrame(frame, frame.m_wndFormulaBar.GetSafeHwnd());
-    const QRect status = InFrame(frame, frame.m_wndStatusBar.GetSafeHwnd());
-    const QRect view = InFrame(frame, frame.GetActiveView());
+    const QRect menu = InFrame(frame, Window(frame)->menuBar());
+    const QRect file = InFrame(frame, DockOf(frame.m_wndFileBar));
+    const QRect scene = InFrame(frame, DockOf(frame.m_wndSceneBar));
+    const QRect formula = InFrame(frame, Widget(frame.m_wndFormulaBar));
+    const QRect status = InFrame(frame, Widget(frame.m_wndStatusBar));
+    const QRect view = InFrame(frame, Widget(frame.GetActiveView()));
 
     // Status bar along the bottom edge, formula bar right above it, both
     // across the full width.
-    EXPECT_EQ(status.bottom(), frame.height() - 1);
+    EXPECT_EQ(status.bottom(), Window(frame)->height() - 1);
     EXPECT_EQ(status.left(), 0);
-    EXPECT_EQ(status.width(), frame.width());
+    EXPECT_EQ(status.width(), Window(frame)->width());
     EXPECT_EQ(formula.bottom() + 1, status.top());
     EXPECT_EQ(formula.left(), 0);
-    EXPECT_EQ(formula.width(), frame.width());
+    EXPECT_EQ(formula.width(), Window(frame)->width());
     // File toolbar across the top under the menu; Scene toolbar down the
     // left edge between the File toolbar and the formula bar.
     EXPECT_EQ(file.top(), menu.bottom() + 1);
     EXPECT_EQ(file.left(), 0);
-    EXPECT_EQ(file.width(), frame.width());
+    EXPECT_EQ(file.width(), Window(frame)->width());
     EXPECT_EQ(scene.left(), 0);
     EXPECT_GT(scene.top(), file.bottom());
     EXPECT_LT(scene.bottom(), formula.top());
@@ -67,7 +67,7 @@ TEST(FrameLayout, BarsSitWhereTheirCreationOrderPutsThem) {
 TEST(FormulaBar, ControlsInTemplateOrderAndAllInsideTheFrame) {
     OpenFrame open;
     const TestFrame& frame = *open.frame;
-    QWidget* page = frame.m_wndFormulaBar.GetPage();
+    QWidget* page = PageOf(frame.m_wndFormulaBar);
     QLabel* label = page->findChild<QLabel*>();
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), "f(x)= ");
@@ -90,18 +90,18 @@ TEST(FormulaBar, ControlsInTemplateOrderAndAllInsideTheFrame) {
         EXPECT_TRUE(button->isVisible());
         previousRight = r.right();
     }
-    EXPECT_LT(previousRight, frame.width());
+    EXPECT_LT(previousRight, Window(frame)->width());
     EXPECT_TRUE(open.Button(IDC_DRAW)->isDefault());
     EXPECT_EQ(frame.m_wndFormulaBar.GetWindowText(), "Function");
 }
 
 TEST(FormulaBar, CannotBeMovedOrFloated) {
     OpenFrame open;
-    auto* holder = qobject_cast<QToolBar*>(open.frame->m_wndFormulaBar.GetSafeHwnd());
+    auto* holder = qobject_cast<QToolBar*>(Widget(open.frame->m_wndFormulaBar));
     ASSERT_NE(holder, nullptr);
     EXPECT_FALSE(holder->isMovable());
     EXPECT_FALSE(holder->isFloatable());
-    EXPECT_EQ(open.frame->toolBarArea(holder), Qt::BottomToolBarArea);
+    EXPECT_EQ(Window(open.frame)->toolBarArea(holder), Qt::BottomToolBarArea);
 }
 
 TEST(FrameLayout, Screenshot) {
@@ -110,7 +110,7 @@ TEST(FrameLayout, Screenshot) {
     open.frame->ShowViewSize(584, 412);
     open.RunIdle();
     const QString path = QDir::current().absoluteFilePath("curvix-frame.png");
-    ASSERT_TRUE(open.frame->grab().save(path));
+    ASSERT_TRUE(Window(open.frame)->grab().save(path));
     std::printf("screenshot: %s\n", qPrintable(path));
 }
 
@@ -134,7 +134,8 @@ void PrintTo(const DialogRectCase& c, std::ostream* os) {
 
 TEST_P(DialogRectTest, EdgesRoundToTheNearestPixel) {
     const DialogRectCase& c = GetParam();
-    EXPECT_EQ(AfxMapDialogRect(c.units.x(), c.units.y(), c.units.width(), c.units.height(), c.base),
+    EXPECT_EQ(AfxQRect(AfxMapDialogRect(c.units.x(), c.units.y(), c.units.width(), c.units.height(),
+                                        c.base)),
               c.pixels);
 }
 
@@ -157,30 +158,31 @@ TEST_P(FormulaBarWidthTest, ControlsSitAtTheirTemplatePlacesWithTheFieldStretche
     const DialogResource* dialog =
         ResourceTable::FindIn(GetCurvixResources().dialogs, IDD_FORMULABAR);
     ASSERT_NE(dialog, nullptr);
-    const int width = GetParam() == 0 ? open.frame->minimumWidth() : GetParam();
-    open.frame->resize(width, open.frame->height());
+    const int width = GetParam() == 0 ? Window(open.frame)->minimumWidth() : GetParam();
+    Window(open.frame)->resize(width, Window(open.frame)->height());
     QTest::qWait(50);
-    ASSERT_EQ(open.frame->width(), std::max(width, open.frame->minimumWidth()));
-    QWidget* page = open.frame->m_wndFormulaBar.GetPage();
+    ASSERT_EQ(Window(open.frame)->width(), std::max(width, Window(open.frame)->minimumWidth()));
+    QWidget* page = PageOf(open.frame->m_wndFormulaBar);
     const DialogBaseUnits base = AfxGetDialogBaseUnits(page->font());
-    const QRect pageRect = AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, base);
+    const QRect pageRect = AfxQRect(AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, base));
     EXPECT_EQ(page->height(), pageRect.height());
-    const QRect editTemplate = AfxMapDialogRect(23, 1, 228, 14, base);
+    const QRect editTemplate = AfxQRect(AfxMapDialogRect(23, 1, 228, 14, base));
     const int shift = open.Formula()->width() - editTemplate.width();
     EXPECT_EQ(shift, std::max(page->width() - pageRect.width(),
                               editTemplate.width() / 3 - editTemplate.width()));
     for (const DialogItemResource& item : dialog->items) {
         if (item.id == IDC_STATIC)
             continue;
-        QWidget* control = open.frame->m_wndFormulaBar.GetDlgItem(item.id);
+        QWidget* control = ItemOf(open.frame->m_wndFormulaBar, item.id);
         ASSERT_NE(control, nullptr) << item.id;
-        QRect expected = AfxMapDialogRect(item.x, item.y, item.cx, item.cy, base);
+        QRect expected = AfxQRect(AfxMapDialogRect(item.x, item.y, item.cx, item.cy, base));
         if (item.id == IDC_FORMULA)
             expected.setWidth(expected.width() + shift);
         else
             expected.translate(shift, 0);
         EXPECT_EQ(control->geometry(), expected) << item.id;
-        EXPECT_LE(InFrame(*open.frame, control).right(), open.frame->width() - 1) << item.id;
+        EXPECT_LE(InFrame(*open.frame, control).right(), Window(open.frame)->width() - 1)
+            << item.id;
         EXPECT_TRUE(control->isVisible()) << item.id;
     }
 }
@@ -194,18 +196,18 @@ INSTANTIATE_TEST_SUITE_P(FrameWidths, FormulaBarWidthTest,
 TEST(FrameLayout, EveryBarShowsWholeAtTheMinimumSize) {
     OpenFrame open;
     TestFrame& frame = *open.frame;
-    const int sizePaneWidth = frame.m_wndStatusBar.GetPaneLabel(1)->width();
-    for (const Qt::DockWidgetArea sceneSide : {Qt::LeftDockWidgetArea, Qt::TopDockWidgetArea}) {
+    const int sizePaneWidth = PaneOf(frame.m_wndStatusBar, 1)->width();
+    for (const DWORD sceneSide : {CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP}) {
         frame.m_wndSceneBar.DockAt(sceneSide);
         QTest::qWait(50);
-        frame.resize(1, 1);
+        Window(frame)->resize(1, 1);
         QTest::qWait(50);
-        EXPECT_EQ(frame.size(), frame.minimumSize()) << sceneSide;
-        EXPECT_GT(frame.width(), 100);
-        const QRect inside = frame.rect();
+        EXPECT_EQ(Window(frame)->size(), Window(frame)->minimumSize()) << sceneSide;
+        EXPECT_GT(Window(frame)->width(), 100);
+        const QRect inside = Window(frame)->rect();
         for (const CToolBar* bar : {&frame.m_wndFileBar, &frame.m_wndSceneBar}) {
             for (int i = 0; i < bar->GetCount(); ++i) {
-                const QWidget* button = bar->GetItemButton(i);
+                const QWidget* button = ButtonOf(*bar, i);
                 if (button == nullptr)
                     continue; // a separator
                 EXPECT_TRUE(button->isVisible()) << sceneSide << " " << i;
@@ -215,7 +217,7 @@ TEST(FrameLayout, EveryBarShowsWholeAtTheMinimumSize) {
         for (UINT id : {IDC_SQRT, IDC_DRAW})
             EXPECT_TRUE(inside.contains(InFrame(frame, open.Button(id)))) << id;
         EXPECT_GT(open.Formula()->width(), 0);
-        const QWidget* sizePane = frame.m_wndStatusBar.GetPaneLabel(1);
+        const QWidget* sizePane = PaneOf(frame.m_wndStatusBar, 1);
         EXPECT_TRUE(inside.contains(InFrame(frame, sizePane)));
         EXPECT_EQ(sizePane->width(), sizePaneWidth);
     }

@@ -86,7 +86,7 @@ TEST_F(HostilePathTest, OpeningEndsAtOnceWithTheCauseAndChangesNothing) {
     };
     RunningApp run;
     ASSERT_TRUE(run.started);
-    const QString socketName = run.app->GetOpenRequestSocket();
+    const QString socketName = Text(run.app->GetOpenRequestSocket());
     for (const HostileCase& c : cases) {
         const std::string path = c.make(Folder());
         std::string shown = path;
@@ -155,7 +155,7 @@ TEST_F(HostilePathTest, ANameThatIsNotUtf8OpensSavesAndReopens) {
         EXPECT_EQ(run.Doc()->GetPathName(), path);
 
         run.Frame()->SendCommand(ID_FILE_NEW);
-        EXPECT_EQ(Exchange(run.app->GetOpenRequestSocket(),
+        EXPECT_EQ(Exchange(Text(run.app->GetOpenRequestSocket()),
                            QByteArray::fromStdString("open " + path + "\n")),
                   "ok\n");
         EXPECT_TRUE(QTest::qWaitFor([&] { return run.Caption() == caption; }));

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MenuBar, HasTheFiveMenusInOrder) {
     OpenFrame open;
     QStringList titles;
-    for (QAction* action : open.frame->menuBar()->actions())
+    for (QAction* action : Window(open.frame)->menuBar()->actions())
         titles << action->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Scene", "&Help"}));
 }
@@ -110,13 +110,13 @@ TEST(MenuBar, RecentFilePlaceholderIsGreyedWithoutAHandler) {
     context.m_pNewViewClass = [] { return new CPlainView; };
     context.m_pCurrentDoc = &doc;
     ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, &context));
-    for (QAction* action : frame.menuBar()->actions()) {
+    for (QAction* action : Window(frame)->menuBar()->actions()) {
         if (action->text() != "&File")
             continue;
         QAction* recent = action->menu()->actions().at(5);
         EXPECT_EQ(recent->text(), "Recent File");
         EXPECT_FALSE(recent->isEnabled());
-        frame.UpdateMenuCmdUI(action->menu());
+        AfxUpdateMenuCmdUI(&frame, action->menu());
         EXPECT_FALSE(recent->isEnabled());
         // New has no application object to go to either.
         EXPECT_FALSE(action->menu()->actions().at(0)->isEnabled());
@@ -125,8 +125,8 @@ TEST(MenuBar, RecentFilePlaceholderIsGreyedWithoutAHandler) {
 
 TEST(ViewMenu, ToolbarHidesAndShowsOnlyTheFileToolbarWithItsMark) {
     OpenFrame open;
-    QDockWidget* fileBar = open.frame->m_wndFileBar.GetDockWidget();
-    QDockWidget* sceneBar = open.frame->m_wndSceneBar.GetDockWidget();
+    QDockWidget* fileBar = DockOf(open.frame->m_wndFileBar);
+    QDockWidget* sceneBar = DockOf(open.frame->m_wndSceneBar);
     QAction* toggle = open.MenuItem("&View", ID_VIEW_TOOLBAR);
     ASSERT_NE(toggle, nullptr);
 
@@ -143,20 +143,20 @@ TEST(ViewMenu, ToolbarHidesAndShowsOnlyTheFileToolbarWithItsMark) {
     open.RunIdle();
     EXPECT_TRUE(fileBar->isVisible());
     EXPECT_TRUE(sceneBar->isVisible());
-    EXPECT_EQ(open.frame->dockWidgetArea(sceneBar), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(Window(open.frame)->dockWidgetArea(sceneBar), Qt::LeftDockWidgetArea);
     open.OpenMenu("&View");
     EXPECT_TRUE(toggle->isChecked());
 }
 
 TEST(ViewMenu, StatusBarHidesAndShowsTheStatusBarWithItsMark) {
     OpenFrame open;
-    QWidget* statusBar = open.frame->m_wndStatusBar.GetSafeHwnd();
+    QWidget* statusBar = Widget(open.frame->m_wndStatusBar);
     QAction* toggle = open.MenuItem("&View", ID_VIEW_STATUS_BAR);
     ASSERT_NE(toggle, nullptr);
     toggle->trigger();
     open.RunIdle();
     EXPECT_FALSE(statusBar->isVisible());
-    EXPECT_TRUE(open.frame->m_wndFormulaBar.GetSafeHwnd()->isVisible());
+    EXPECT_TRUE(Widget(open.frame->m_wndFormulaBar)->isVisible());
     open.OpenMenu("&View");
     EXPECT_FALSE(toggle->isChecked());
     toggle->trigger();
@@ -168,7 +168,7 @@ TEST(ViewMenu, StatusBarHidesAndShowsTheStatusBarWithItsMark) {
 
 TEST(ViewMenu, MarkFollowsAToolbarClosedByOtherMeans) {
     OpenFrame open;
-    open.frame->m_wndFileBar.GetDockWidget()->close();
+    DockOf(open.frame->m_wndFileBar)->close();
     open.OpenMenu("&View");
     EXPECT_FALSE(open.MenuItem("&View", ID_VIEW_TOOLBAR)->isChecked());
 }
@@ -189,7 +189,7 @@ TEST_P(MenuPromptTest, HighlightedItemShowsItsPromptAndClosingRestoresReady) {
     OpenFrame open;
     const PromptCase& expected = GetParam();
     QMenu* menu = open.Menu(expected.menu);
-    QMenuBar* bar = open.frame->menuBar();
+    QMenuBar* bar = Window(open.frame)->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
     ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     QAction* item = open.MenuItem(expected.menu, expected.id);

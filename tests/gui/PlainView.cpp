@@ -1,14 +1,18 @@
 #include "PlainView.h"
 
+#include "WndQt.h"
+
 #include <QPalette>
 
 namespace curvix {
 
-CPlainView::CPlainView() {
-    QPalette colours = palette();
+int CPlainView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    QWidget* window = AfxQtWidget(this);
+    QPalette colours = window->palette();
     colours.setColor(QPalette::Window, Qt::black);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    window->setPalette(colours);
+    window->setAutoFillBackground(true);
+    return CView::OnCreate(lpCreateStruct);
 }
 
 } // namespace curvix

@@ -8,7 +8,7 @@ namespace curvix {
 // that need no OpenGL.
 class CPlainView : public CView {
 public:
-    CPlainView();
+    int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
 };
 
 } // namespace curvix

@@ -62,11 +62,12 @@ TEST(PlotClick, KeepsTheFrameActiveAndTheDragTurnsTheScene) {
     RunningApp run;
     ASSERT_TRUE(run.started);
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    const QPoint at = wayland ? PlotMiddleOnTheCompositor()
-                              : run.View()->mapToGlobal(run.View()->rect().center()) *
-                                    run.View()->devicePixelRatio();
+    const QPoint at = wayland
+                          ? PlotMiddleOnTheCompositor()
+                          : Widget(run.View())->mapToGlobal(Widget(run.View())->rect().center()) *
+                                Widget(run.View())->devicePixelRatio();
     ASSERT_FALSE(at.isNull()) << "no plot found";
-    QWindow* window = run.Frame()->windowHandle();
+    QWindow* window = Window(run.Frame())->windowHandle();
     ASSERT_TRUE(window->isActive());
 
     const QString x = QString::number(at.x());
@@ -88,7 +89,7 @@ TEST(PlotClick, KeepsTheFrameActiveAndTheDragTurnsTheScene) {
     // Qt's focus window.
     EXPECT_EQ(QGuiApplication::focusWindow(), window);
     EXPECT_TRUE(window->isActive());
-    EXPECT_TRUE(run.Frame()->isActiveWindow());
+    EXPECT_TRUE(Window(run.Frame())->isActiveWindow());
 }
 
 } // namespace

@@ -71,20 +71,21 @@ protected:
             EXPECT_TRUE(DropOn(frame, {QUrl::fromLocalFile(Other())}));
             return;
         case Leave::openRequest:
-            EXPECT_TRUE(WhileProcessingEvents(
-                [&] { return SendOpenRequest(Other(), 5000, run.app->GetOpenRequestSocket()); }));
+            EXPECT_TRUE(WhileProcessingEvents([&] {
+                return SendOpenRequest(Other(), 5000, Text(run.app->GetOpenRequestSocket()));
+            }));
             return;
         case Leave::exit:
             return frame->SendCommand(ID_APP_EXIT);
         case Leave::close:
-            frame->close();
+            Window(frame)->close();
             return;
         }
     }
 
     static bool CarriedOut(const RunningApp& run, Leave way) {
         if (way == Leave::exit || way == Leave::close)
-            return !run.Frame()->isVisible();
+            return !Window(run.Frame())->isVisible();
         if (way == Leave::fileNew)
             return run.Caption() == QStringLiteral("Untitled - Curvix");
         return run.Caption() == QStringLiteral("other.cvx - Curvix") &&
@@ -185,9 +186,9 @@ TEST_F(SaveChangesTest, YesGoesOnOnlyWhenTheDocumentWasSaved) {
                 return dialog != nullptr;
             });
         }
-        run.Frame()->close();
+        Window(run.Frame())->close();
         EXPECT_EQ(boxes.texts, c.texts) << c.name;
-        EXPECT_EQ(run.Frame()->isVisible(), c.saveAs.isEmpty()) << c.name;
+        EXPECT_EQ(Window(run.Frame())->isVisible(), c.saveAs.isEmpty()) << c.name;
         if (!c.saveAs.isEmpty()) {
             EXPECT_EQ(Bytes(c.saveAs + QStringLiteral(".cvx")), DocumentBytes("x/3"));
         }
@@ -208,7 +209,7 @@ TEST_F(SaveChangesTest, AnOpenRequestDuringTheQuestionOpensOnceItIsAnswered) {
             return false;
         EXPECT_EQ(box->text(), QStringLiteral("Save changes to lin.cvx?"));
         accepted = WhileProcessingEvents(
-            [&] { return SendOpenRequest(Other(), 5000, run.app->GetOpenRequestSocket()); });
+            [&] { return SendOpenRequest(Other(), 5000, Text(run.app->GetOpenRequestSocket())); });
         box->button(QMessageBox::No)->click();
         return true;
     });
@@ -224,14 +225,14 @@ TEST_F(SaveChangesTest, AnOpenRequestDuringTheQuestionOpensOnceItIsAnswered) {
 TEST_F(SaveChangesTest, TurningBackUnmarksTheDocumentAndSaveStillWrites) {
     RunningApp run({Lin().toStdString()});
     ASSERT_TRUE(run.started);
-    const QPoint at = run.View()->rect().center();
-    QTest::mousePress(run.View(), Qt::LeftButton, {}, at);
-    QTest::mouseMove(run.View(), at + QPoint(20, 0));
-    QTest::mouseRelease(run.View(), Qt::LeftButton, {}, at + QPoint(20, 0));
+    const QPoint at = Widget(run.View())->rect().center();
+    QTest::mousePress(Widget(run.View()), Qt::LeftButton, {}, at);
+    QTest::mouseMove(Widget(run.View()), at + QPoint(20, 0));
+    QTest::mouseRelease(Widget(run.View()), Qt::LeftButton, {}, at + QPoint(20, 0));
     run.Settle();
     EXPECT_EQ(run.Caption(), QStringLiteral("lin.cvx* - Curvix"));
-    QTest::mouseDClick(run.View(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(run.View(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(Widget(run.View()), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(Widget(run.View()), Qt::LeftButton, {}, at);
     run.Settle();
     EXPECT_EQ(run.Caption(), QStringLiteral("lin.cvx - Curvix"));
     ASSERT_TRUE(QFile::remove(Lin()));
@@ -261,10 +262,11 @@ TEST_F(SaveChangesTest, AtStartTheCurveIsDrawnAndTheFormulaFieldHasTheFocus) {
         RunningApp run({argument});
         ASSERT_TRUE(run.started);
         if (argument == "/dde") {
-            EXPECT_TRUE(WhileProcessingEvents(
-                [&] { return SendOpenRequest(Lin(), 5000, run.app->GetOpenRequestSocket()); }));
+            EXPECT_TRUE(WhileProcessingEvents([&] {
+                return SendOpenRequest(Lin(), 5000, Text(run.app->GetOpenRequestSocket()));
+            }));
             ASSERT_TRUE(QTest::qWaitFor([&] { return run.Frame() != nullptr; }, 15000));
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(run.Frame()));
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(Window(run.Frame())));
         }
         EXPECT_EQ(run.Caption(), QStringLiteral("lin.cvx - Curvix"));
         EXPECT_EQ(run.Grab(), opened) << argument;

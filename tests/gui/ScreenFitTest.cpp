@@ -7,6 +7,7 @@
 
 #include "AppTestSupport.h"
 #include "StatusBar.h"
+#include "WndQt.h"
 
 #include <QScreen>
 #include <QTest>
@@ -34,7 +35,11 @@ class FitFrame : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(FitFrame, PutsTheFrameInsideTheAvailableArea) {
     const FitCase& c = GetParam();
-    EXPECT_EQ(FitFrameInto(c.client, c.margins, c.available, c.minimum), c.fitted);
+    const CMargins margins{c.margins.left(), c.margins.top(), c.margins.right(),
+                           c.margins.bottom()};
+    EXPECT_EQ(AfxQRect(FitFrameInto(AfxCRect(c.client), margins, AfxCRect(c.available),
+                                    AfxCSize(c.minimum))),
+              c.fitted);
 }
 
 const QMargins kFrame(1, 20, 1, 1);
@@ -56,22 +61,22 @@ TEST(FirstWindow, FrameAndStatusBarLieInsideTheScreen) {
     RunningApp run;
     ASSERT_TRUE(run.started);
     CMainFrame* frame = run.Frame();
-    QWindow* window = frame->windowHandle();
+    QWindow* window = Window(frame)->windowHandle();
     ASSERT_NE(window, nullptr);
     if (qEnvironmentVariableIsSet("CURVIX_TEST_FRAMED")) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !window->frameMargins().isNull(); }, 5000))
             << "the window manager gave the window no frame";
     }
-    const QRect available = frame->screen()->availableGeometry();
+    const QRect available = Window(frame)->screen()->availableGeometry();
     // 600 x 600 where the screen has room for it with the frame, else the
     // room there is, but never below the minimum size.
     const auto expectedSize = [&] {
         const QSize room = available.size().shrunkBy(window->frameMargins());
-        return QSize(600, 600).boundedTo(room).expandedTo(frame->minimumSize());
+        return QSize(600, 600).boundedTo(room).expandedTo(Window(frame)->minimumSize());
     };
     const auto fitted = [&] {
-        const QRect outer = frame->frameGeometry();
-        return frame->size() == expectedSize() &&
+        const QRect outer = Window(frame)->frameGeometry();
+        return Window(frame)->size() == expectedSize() &&
                (available.contains(outer) || outer.topLeft() == available.topLeft());
     };
     // The fit follows the frame's arrival.
@@ -79,15 +84,15 @@ TEST(FirstWindow, FrameAndStatusBarLieInsideTheScreen) {
     run.Settle();
 
     const QMargins margins = window->frameMargins();
-    const QRect outer = frame->frameGeometry();
+    const QRect outer = Window(frame)->frameGeometry();
     SCOPED_TRACE(::testing::Message() << "frame " << outer.x() << "," << outer.y() << " "
                                       << outer.width() << "x" << outer.height());
-    EXPECT_EQ(outer, frame->geometry().marginsAdded(margins));
-    EXPECT_EQ(frame->size(), expectedSize());
+    EXPECT_EQ(outer, Window(frame)->geometry().marginsAdded(margins));
+    EXPECT_EQ(Window(frame)->size(), expectedSize());
     const QSize room = available.size().shrunkBy(margins);
-    if (room.expandedTo(frame->minimumSize()) == room) {
+    if (room.expandedTo(Window(frame)->minimumSize()) == room) {
         EXPECT_TRUE(available.contains(outer));
-        const QWidget* status = frame->GetControlBar(AFX_IDW_STATUS_BAR)->GetSafeHwnd();
+        const QWidget* status = Widget(*frame->GetControlBar(AFX_IDW_STATUS_BAR));
         EXPECT_TRUE(available.contains(QRect(status->mapToGlobal(QPoint()), status->size())));
     } else {
         // Larger than the screen: its title bar and menu stay on it.

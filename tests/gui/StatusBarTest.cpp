@@ -23,13 +23,13 @@ TEST(StatusBar, StartsWithReadyAndTheSizeText) {
 TEST(StatusBar, SizePaneIsAsWideAsItsTextAndTheMessagePaneTakesTheRest) {
     OpenFrame open;
     CStatusBar& bar = open.frame->m_wndStatusBar;
-    QLabel* message = bar.GetPaneLabel(0);
-    QLabel* size = bar.GetPaneLabel(1);
-    const int textWidth = bar.GetStatusBarCtrl()->fontMetrics().horizontalAdvance("1024x1024");
+    QLabel* message = PaneOf(bar, 0);
+    QLabel* size = PaneOf(bar, 1);
+    const int textWidth = StatusOf(bar)->fontMetrics().horizontalAdvance("1024x1024");
     EXPECT_EQ(size->contentsRect().width(), textWidth);
     EXPECT_EQ(size->width(), textWidth);
     EXPECT_LT(message->geometry().right(), size->geometry().left());
-    EXPECT_GT(message->width(), bar.GetStatusBarCtrl()->width() - textWidth - 60);
+    EXPECT_GT(message->width(), StatusOf(bar)->width() - textWidth - 60);
 }
 
 struct SizeCase {
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StatusBar, ShowViewSizeBeforeTheStatusBarExistsDoesNothing) {
     TestFrame frame;
     frame.ShowViewSize(600, 400);
-    EXPECT_EQ(frame.m_wndStatusBar.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(Widget(frame.m_wndStatusBar), nullptr);
     EXPECT_EQ(frame.GetFormulaText(), "");
     frame.SetStatusText("ignored");
 }

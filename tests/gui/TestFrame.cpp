@@ -31,10 +31,10 @@ OpenFrame::OpenFrame(std::function<CView*()> newView) : frame(std::make_unique<T
     context.m_pNewViewClass = newView ? newView : [] { return new CPlainView; };
     context.m_pCurrentDoc = &doc;
     EXPECT_TRUE(frame->LoadFrame(IDR_MAINFRAME, &context));
-    frame->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-    frame->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    Window(frame)->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Window(frame)));
+    Window(frame)->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Window(frame)));
     RunIdle();
 }
 
@@ -44,15 +44,15 @@ OpenFrame::~OpenFrame() {
 }
 
 QLineEdit* OpenFrame::Formula() const {
-    return qobject_cast<QLineEdit*>(frame->m_wndFormulaBar.GetDlgItem(IDC_FORMULA));
+    return qobject_cast<QLineEdit*>(ItemOf(frame->m_wndFormulaBar, IDC_FORMULA));
 }
 
 QPushButton* OpenFrame::Button(UINT id) const {
-    return qobject_cast<QPushButton*>(frame->m_wndFormulaBar.GetDlgItem(static_cast<int>(id)));
+    return qobject_cast<QPushButton*>(ItemOf(frame->m_wndFormulaBar, static_cast<int>(id)));
 }
 
 QMenu* OpenFrame::Menu(const char* title) const {
-    for (QAction* action : frame->menuBar()->actions()) {
+    for (QAction* action : Window(frame)->menuBar()->actions()) {
         if (action->text() == QLatin1String(title))
             return action->menu();
     }
@@ -74,7 +74,7 @@ QMenu* OpenFrame::OpenMenu(const char* title) const {
     QMenu* menu = Menu(title);
     if (menu == nullptr)
         return nullptr;
-    QMenuBar* bar = frame->menuBar();
+    QMenuBar* bar = Window(frame)->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
     EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
     QTest::keyClick(menu, Qt::Key_Escape);
@@ -89,11 +89,11 @@ void OpenFrame::RunIdle() const {
 }
 
 QString OpenFrame::MessagePane() const {
-    return frame->m_wndStatusBar.GetPaneText(0);
+    return Text(frame->m_wndStatusBar.GetPaneText(0));
 }
 
 QString OpenFrame::SizePane() const {
-    return frame->m_wndStatusBar.GetPaneText(1);
+    return Text(frame->m_wndStatusBar.GetPaneText(1));
 }
 
 } // namespace curvix::test

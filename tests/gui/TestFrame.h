@@ -2,8 +2,10 @@
 
 #include "MainFrame.h"
 #include "PlainView.h"
+#include "QtWindows.h"
 #include "Resource.h"
 
+#include <QString>
 #include <functional>
 #include <memory>
 #include <vector>

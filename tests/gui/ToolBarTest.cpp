@@ -28,10 +28,10 @@ void ExpectButtons(OpenFrame& open, CToolBar& bar, const std::vector<ButtonCase>
         const ButtonCase& item = expected[static_cast<size_t>(i)];
         EXPECT_EQ(bar.GetItemID(i), item.id);
         if (item.id == 0) {
-            EXPECT_EQ(bar.GetItemButton(i), nullptr);
+            EXPECT_EQ(ButtonOf(bar, i), nullptr);
             continue;
         }
-        QToolButton* button = bar.GetItemButton(i);
+        QToolButton* button = ButtonOf(bar, i);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->isEnabled(), item.enabled);
         EXPECT_EQ(button->toolTip().toStdString(), item.tooltip);
@@ -79,8 +79,8 @@ TEST(SceneToolBar, ButtonsAreAllGreyedWithoutTooltipsOrPrompts) {
 TEST(SceneToolBar, TheTwoFirstButtonsShareACommandButNotAnImage) {
     OpenFrame open;
     CToolBar& bar = open.frame->m_wndSceneBar;
-    const QImage first = bar.GetItemButton(0)->icon().pixmap(16, 15).toImage();
-    const QImage second = bar.GetItemButton(1)->icon().pixmap(16, 15).toImage();
+    const QImage first = ButtonOf(bar, 0)->icon().pixmap(16, 15).toImage();
+    const QImage second = ButtonOf(bar, 1)->icon().pixmap(16, 15).toImage();
     EXPECT_EQ(first.size(), QSize(16, 15));
     EXPECT_NE(first, second);
 }
@@ -88,12 +88,12 @@ TEST(SceneToolBar, TheTwoFirstButtonsShareACommandButNotAnImage) {
 TEST(FileToolBar, ButtonClickRunsItsCommandAndGreyedButtonDoesNothing) {
     OpenFrame open;
     CToolBar& bar = open.frame->m_wndFileBar;
-    QTest::mouseClick(bar.GetItemButton(0), Qt::LeftButton);
-    QTest::mouseClick(bar.GetItemButton(2), Qt::LeftButton);
-    QTest::mouseClick(bar.GetItemButton(4), Qt::LeftButton); // Copy, greyed
-    bar.GetItemAction(4)->trigger();
+    QTest::mouseClick(ButtonOf(bar, 0), Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(bar, 2), Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(bar, 4), Qt::LeftButton); // Copy, greyed
+    ActionOf(bar, 4)->trigger();
     for (int i : {0, 1, 3, 4})
-        QTest::mouseClick(open.frame->m_wndSceneBar.GetItemButton(i), Qt::LeftButton);
+        QTest::mouseClick(ButtonOf(open.frame->m_wndSceneBar, i), Qt::LeftButton);
     const std::vector<std::pair<std::string, UINT>> expected{{"app", ID_FILE_NEW},
                                                              {"doc", ID_FILE_SAVE}};
     EXPECT_EQ(open.log.entries, expected);
@@ -111,9 +111,9 @@ TEST(ToolBars, DockedAtTopAndLeftDockableEverywhereAndFloatWithTheirTitles) {
          {Case{&open.frame->m_wndFileBar, Qt::TopDockWidgetArea, Qt::Horizontal, "File"},
           Case{&open.frame->m_wndSceneBar, Qt::LeftDockWidgetArea, Qt::Vertical, "Scene"}}) {
         SCOPED_TRACE(c.title);
-        QDockWidget* dock = c.bar->GetDockWidget();
-        EXPECT_EQ(open.frame->dockWidgetArea(dock), c.area);
-        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), c.orientation);
+        QDockWidget* dock = DockOf(*c.bar);
+        EXPECT_EQ(Window(open.frame)->dockWidgetArea(dock), c.area);
+        EXPECT_EQ(ButtonRowOf(*c.bar)->orientation(), c.orientation);
         EXPECT_EQ(dock->allowedAreas(), Qt::AllDockWidgetAreas);
         EXPECT_TRUE(dock->features().testFlag(QDockWidget::DockWidgetMovable));
         EXPECT_TRUE(dock->features().testFlag(QDockWidget::DockWidgetFloatable));
@@ -127,29 +127,29 @@ TEST(ToolBars, DockedAtTopAndLeftDockableEverywhereAndFloatWithTheirTitles) {
         EXPECT_TRUE(dock->isWindow());
         EXPECT_EQ(dock->titleBarWidget(), nullptr); // the window's caption shows the title
         EXPECT_EQ(dock->windowTitle(), c.title);
-        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Horizontal);
+        EXPECT_EQ(ButtonRowOf(*c.bar)->orientation(), Qt::Horizontal);
         // The whole caption and every button and separator, at any scale.
         EXPECT_GE(c.bar->GetCaptionRoom(), dock->fontMetrics().horizontalAdvance(c.title));
-        for (QAction* action : c.bar->GetToolBarCtrl()->actions()) {
-            const QWidget* item = c.bar->GetToolBarCtrl()->widgetForAction(action);
+        for (QAction* action : ButtonRowOf(*c.bar)->actions()) {
+            const QWidget* item = ButtonRowOf(*c.bar)->widgetForAction(action);
             EXPECT_TRUE(item->isVisible() && item->geometry().right() < dock->width());
         }
 
-        c.bar->DockAt(Qt::RightDockWidgetArea);
+        c.bar->DockAt(CBRS_ALIGN_RIGHT);
         open.RunIdle();
         EXPECT_FALSE(dock->isWindow());
-        EXPECT_EQ(open.frame->dockWidgetArea(dock), Qt::RightDockWidgetArea);
-        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Vertical);
+        EXPECT_EQ(Window(open.frame)->dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        EXPECT_EQ(ButtonRowOf(*c.bar)->orientation(), Qt::Vertical);
         EXPECT_NE(dock->titleBarWidget(), nullptr);
-        c.bar->DockAt(Qt::BottomDockWidgetArea);
-        EXPECT_EQ(c.bar->GetToolBarCtrl()->orientation(), Qt::Horizontal);
+        c.bar->DockAt(CBRS_ALIGN_BOTTOM);
+        EXPECT_EQ(ButtonRowOf(*c.bar)->orientation(), Qt::Horizontal);
     }
 }
 
 TEST(ToolBars, FloatingSceneToolbarDocksBackWhereItWasAlsoWhenClosed) {
     OpenFrame open;
-    QDockWidget* dock = open.frame->m_wndSceneBar.GetDockWidget();
-    const QRect view = open.frame->GetActiveView()->geometry();
+    QDockWidget* dock = DockOf(open.frame->m_wndSceneBar);
+    const QRect view = Widget(open.frame->GetActiveView())->geometry();
     // Nothing could show it again: no close button, and closing docks it.
     EXPECT_FALSE(dock->features().testFlag(QDockWidget::DockWidgetClosable));
     dock->setFloating(true);
@@ -157,16 +157,16 @@ TEST(ToolBars, FloatingSceneToolbarDocksBackWhereItWasAlsoWhenClosed) {
     dock->close();
     open.RunIdle();
     EXPECT_TRUE(dock->isVisible());
-    EXPECT_EQ(open.frame->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
-    EXPECT_EQ(open.frame->GetActiveView()->geometry(), view);
+    EXPECT_EQ(Window(open.frame)->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(Widget(open.frame->GetActiveView())->geometry(), view);
 }
 
 TEST(ToolBars, FloatingFileToolbarKeepsWorking) {
     OpenFrame open;
-    QDockWidget* dock = open.frame->m_wndFileBar.GetDockWidget();
+    QDockWidget* dock = DockOf(open.frame->m_wndFileBar);
     dock->setFloating(true);
     open.RunIdle();
-    QTest::mouseClick(open.frame->m_wndFileBar.GetItemButton(1), Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(open.frame->m_wndFileBar, 1), Qt::LeftButton);
     const std::vector<std::pair<std::string, UINT>> expected{{"app", ID_FILE_OPEN}};
     EXPECT_EQ(open.log.entries, expected);
 }
@@ -179,8 +179,8 @@ namespace {
 
 TEST(ToolBars, PointerRestingOnButtonsShowsPromptsAlsoWhenGreyed) {
     OpenFrame open;
-    QToolButton* save = open.frame->m_wndFileBar.GetItemButton(2);
-    QToolButton* copy = open.frame->m_wndFileBar.GetItemButton(4);
+    QToolButton* save = ButtonOf(open.frame->m_wndFileBar, 2);
+    QToolButton* copy = ButtonOf(open.frame->m_wndFileBar, 4);
     QTest::mouseMove(save);
     EXPECT_TRUE(QTest::qWaitFor([&] { return open.MessagePane() == "Save the active document"; }))
         << open.MessagePane().toStdString();
@@ -188,7 +188,7 @@ TEST(ToolBars, PointerRestingOnButtonsShowsPromptsAlsoWhenGreyed) {
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return open.MessagePane() == "Copy the selection and put it on the Clipboard";
     })) << open.MessagePane().toStdString();
-    QTest::mouseMove(open.frame->GetActiveView());
+    QTest::mouseMove(Widget(open.frame->GetActiveView()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return open.MessagePane() == "Ready"; }))
         << open.MessagePane().toStdString();
 }
@@ -196,7 +196,7 @@ TEST(ToolBars, PointerRestingOnButtonsShowsPromptsAlsoWhenGreyed) {
 TEST(ToolBars, TooltipAppearsForEnabledAndGreyedButtons) {
     OpenFrame open;
     for (int index : {0, 4}) {
-        QToolButton* button = open.frame->m_wndFileBar.GetItemButton(index);
+        QToolButton* button = ButtonOf(open.frame->m_wndFileBar, index);
         const QPoint local(5, 5);
         QHelpEvent help(QEvent::ToolTip, local, button->mapToGlobal(local));
         QCoreApplication::sendEvent(button, &help);
@@ -214,7 +214,7 @@ namespace {
 
 TEST(ToolBars, DraggingTheGripperFloatsTheBar) {
     OpenFrame open;
-    QDockWidget* dock = open.frame->m_wndSceneBar.GetDockWidget();
+    QDockWidget* dock = DockOf(open.frame->m_wndSceneBar);
     QWidget* gripper = dock->titleBarWidget();
     ASSERT_NE(gripper, nullptr);
     const QPoint start = gripper->rect().center();

@@ -1,18 +1,22 @@
-#include "SettingsProfile.h"
-
 #include "ReadFile.h"
+#include "SettingsProfile.h"
 #include "WriteFileAtomically.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <iterator>
+#include <map>
+#include <set>
+#include <vector>
 
 namespace curvix {
 
@@ -101,7 +105,39 @@ QString SettingsPath(const QString& organisation, const QString& application) {
 
 } // namespace
 
-CSettingsProfile::CSettingsProfile(const QString& organisation, const QString& application)
+// QSettings reads the file; the changes are kept here until Flush.
+struct CSettingsProfile::Impl {
+    Impl(const QString& organisation, const QString& application);
+
+    QVariant Value(const QString& key) const;
+    void Set(const QString& key, const QVariant& value);
+    std::string GetString(const std::string& section, const std::string& entry,
+                          const std::string& fallback);
+    int GetInt(const std::string& section, const std::string& entry, int fallback);
+    void WriteString(const std::string& section, const std::string& entry,
+                     const std::string& value);
+    void WriteInt(const std::string& section, const std::string& entry, int value);
+    void RemoveSection(const std::string& section);
+    bool Flush();
+    // The file as found with the changes, written by QSettings in folder;
+    // written holds the bytes once QSettings read them back as meant.
+    bool WriteProvenCopy(const QString& folder, const QByteArray* found, QByteArray& written,
+                         QStringList& keys);
+
+    QString m_path;
+    std::unique_ptr<QSettings> m_settings; // only read from; none for a file not read
+    // What was written or removed since the start, as reading sees it.
+    std::map<QString, QVariant> m_written;
+    std::vector<QString> m_removed;
+    // What Flush has still to write: the keys set, and those of the file
+    // as last read that are taken away.
+    std::set<QString> m_keys;
+    std::map<QString, QVariant> m_added;
+    std::set<QString> m_taken;
+    std::string m_flushError;
+};
+
+CSettingsProfile::Impl::Impl(const QString& organisation, const QString& application)
     : m_path(SettingsPath(organisation, application)) {
     CReadFile file;
     if (!file.Open(EncodedName(m_path)) && file.GetRefusal() != ReadRefusal::systemError) {
@@ -115,7 +151,7 @@ CSettingsProfile::CSettingsProfile(const QString& organisation, const QString& a
     m_keys = {keys.begin(), keys.end()};
 }
 
-QVariant CSettingsProfile::Value(const QString& key) const {
+QVariant CSettingsProfile::Impl::Value(const QString& key) const {
     const auto written = m_written.find(key);
     if (written != m_written.end())
         return written->second;
@@ -125,19 +161,20 @@ QVariant CSettingsProfile::Value(const QString& key) const {
     return m_settings != nullptr ? m_settings->value(key) : QVariant();
 }
 
-std::string CSettingsProfile::GetString(const std::string& section, const std::string& entry,
-                                        const std::string& fallback) {
+std::string CSettingsProfile::Impl::GetString(const std::string& section, const std::string& entry,
+                                              const std::string& fallback) {
     const QVariant value = Value(Key(section, entry));
     return value.isValid() ? value.toString().toStdString() : fallback;
 }
 
-int CSettingsProfile::GetInt(const std::string& section, const std::string& entry, int fallback) {
+int CSettingsProfile::Impl::GetInt(const std::string& section, const std::string& entry,
+                                   int fallback) {
     bool ok = false;
     const int value = Value(Key(section, entry)).toInt(&ok);
     return ok ? value : fallback;
 }
 
-void CSettingsProfile::Set(const QString& key, const QVariant& value) {
+void CSettingsProfile::Impl::Set(const QString& key, const QVariant& value) {
     m_written[key] = value;
     if (key.isEmpty())
         return; // QSettings takes no value without a name
@@ -145,16 +182,17 @@ void CSettingsProfile::Set(const QString& key, const QVariant& value) {
     m_added[key] = value;
 }
 
-void CSettingsProfile::WriteString(const std::string& section, const std::string& entry,
-                                   const std::string& value) {
+void CSettingsProfile::Impl::WriteString(const std::string& section, const std::string& entry,
+                                         const std::string& value) {
     Set(Key(section, entry), QString::fromStdString(value));
 }
 
-void CSettingsProfile::WriteInt(const std::string& section, const std::string& entry, int value) {
+void CSettingsProfile::Impl::WriteInt(const std::string& section, const std::string& entry,
+                                      int value) {
     Set(Key(section, entry), value);
 }
 
-void CSettingsProfile::RemoveSection(const std::string& section) {
+void CSettingsProfile::Impl::RemoveSection(const std::string& section) {
     const QString key = Key(section, std::string());
     for (auto it = m_written.begin(); it != m_written.end();)
         it = IsUnder(it->first, key) ? m_written.erase(it) : std::next(it);
@@ -166,8 +204,8 @@ void CSettingsProfile::RemoveSection(const std::string& section) {
     m_removed.push_back(key);
 }
 
-bool CSettingsProfile::WriteProvenCopy(const QString& folder, const QByteArray* found,
-                                       QByteArray& written, QStringList& keys) {
+bool CSettingsProfile::Impl::WriteProvenCopy(const QString& folder, const QByteArray* found,
+                                             QByteArray& written, QStringList& keys) {
     const QString copyPath = folder + QStringLiteral("/copy.conf");
     if (found != nullptr && !WritePlain(copyPath, *found, m_flushError))
         return false;
@@ -223,7 +261,7 @@ bool CSettingsProfile::WriteProvenCopy(const QString& folder, const QByteArray* 
     return proven;
 }
 
-bool CSettingsProfile::Flush() {
+bool CSettingsProfile::Impl::Flush() {
     m_flushError.clear();
     if (m_added.empty() && m_taken.empty())
         return true;
@@ -269,6 +307,46 @@ bool CSettingsProfile::Flush() {
     m_added.clear();
     m_taken.clear();
     return true;
+}
+
+CSettingsProfile::CSettingsProfile(const std::string& organisation, const std::string& application)
+    : m_pImpl(std::make_unique<Impl>(QString::fromStdString(organisation),
+                                     QString::fromStdString(application))) {}
+
+CSettingsProfile::~CSettingsProfile() = default;
+
+std::string CSettingsProfile::GetString(const std::string& section, const std::string& entry,
+                                        const std::string& fallback) {
+    return m_pImpl->GetString(section, entry, fallback);
+}
+
+int CSettingsProfile::GetInt(const std::string& section, const std::string& entry, int fallback) {
+    return m_pImpl->GetInt(section, entry, fallback);
+}
+
+void CSettingsProfile::WriteString(const std::string& section, const std::string& entry,
+                                   const std::string& value) {
+    m_pImpl->WriteString(section, entry, value);
+}
+
+void CSettingsProfile::WriteInt(const std::string& section, const std::string& entry, int value) {
+    m_pImpl->WriteInt(section, entry, value);
+}
+
+void CSettingsProfile::RemoveSection(const std::string& section) {
+    m_pImpl->RemoveSection(section);
+}
+
+bool CSettingsProfile::Flush() {
+    return m_pImpl->Flush();
+}
+
+const std::string& CSettingsProfile::GetFlushError() const {
+    return m_pImpl->m_flushError;
+}
+
+std::string CSettingsProfile::FileName() const {
+    return m_pImpl->m_path.toStdString();
 }
 
 } // namespace curvix

@@ -1,5 +1,7 @@
 #include "QtGLDevice.h"
 
+#include "WindowGLDevice.h"
+
 #include <GL/gl.h>
 #include <QOpenGLContext>
 #include <QScreen>
@@ -118,6 +120,14 @@ void QtGLDevice::MakeFrameOpaque() {
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
     glColorMask(mask[0], mask[1], mask[2], mask[3]);
+}
+
+} // namespace curvix
+
+namespace curvix {
+
+std::unique_ptr<GLDevice> CreateWindowGLDevice(HWND hWnd) {
+    return std::make_unique<QtGLDevice>(reinterpret_cast<QWidget*>(hWnd));
 }
 
 } // namespace curvix

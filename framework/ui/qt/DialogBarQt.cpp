@@ -1,16 +1,19 @@
-#include "DialogBar.h"
-
 #include "CmdUIQt.h"
-#include "DialogUnits.h"
-#include "FrameWnd.h"
+#include "DialogBar.h"
+#include "DialogUnitsQt.h"
 #include "ResourceLoader.h"
+#include "VirtualKeysQt.h"
+#include "WndQt.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolBar>
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -101,7 +104,7 @@ private:
 // The edit field's own context menu, less the key hints that the frame's
 // accelerator table takes before the field sees them: those keys do not
 // do what the menu says.
-void ShowEditMenu(QLineEdit* edit, const CFrameWnd* frame, QPoint at) {
+void ShowEditMenu(QLineEdit* edit, const CBarSite* site, QPoint at) {
     QMenu* menu = edit->createStandardContextMenu();
     for (QAction* action : menu->actions()) {
         const QString text = action->text();
@@ -110,7 +113,9 @@ void ShowEditMenu(QLineEdit* edit, const CFrameWnd* frame, QPoint at) {
             continue;
         const QKeySequence keys =
             QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
-        if (keys.isEmpty() || frame->IsAcceleratorKey(keys[0]))
+        if (keys.isEmpty() ||
+            site->IsAcceleratorKey(AfxVirtualKeyForQtKey(keys[0].key()),
+                                   AfxKeyModifiersForQt(keys[0].keyboardModifiers())))
             action->setText(text.left(tab));
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -119,14 +124,30 @@ void ShowEditMenu(QLineEdit* edit, const CFrameWnd* frame, QPoint at) {
 
 } // namespace
 
-CDialogBar::~CDialogBar() = default;
+struct CDialogBar::Impl {
+    QPointer<QWidget> page;
+    std::map<int, QPointer<QAbstractButton>> buttons;
+};
 
-BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID) {
+CDialogBar::CDialogBar() : m_pImpl(std::make_unique<Impl>()) {}
+
+CDialogBar::~CDialogBar() {
+    DestroyBar();
+}
+
+HWND CDialogBar::GetPage() const {
+    return AfxHwnd(m_pImpl->page.data());
+}
+
+BOOL CDialogBar::Create(CBarSite* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID) {
     const DialogResource* dialog = AfxFindResource(&ResourceTable::dialogs, nIDTemplate);
-    if (pParentWnd == nullptr || dialog == nullptr || m_pWindow != nullptr)
+    auto* frame = pParentWnd != nullptr
+                      ? qobject_cast<QMainWindow*>(AfxQtWidget(pParentWnd->GetSiteHwnd()))
+                      : nullptr;
+    if (frame == nullptr || dialog == nullptr || m_hWnd != nullptr)
         return FALSE;
 
-    auto* holder = new QToolBar(pParentWnd);
+    auto* holder = new QToolBar(frame);
     holder->setObjectName(QStringLiteral("DialogBar%1").arg(nID));
     holder->setMovable(false);
     holder->setFloatable(false);
@@ -138,10 +159,10 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
 
     const QFont font = AfxGetDialogFont(dialog->fontName, dialog->pointSize);
     const DialogBaseUnits units = AfxGetDialogBaseUnits(font);
-    const QRect pageRect = AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, units);
+    const QRect pageRect = AfxQRect(AfxMapDialogRect(0, 0, dialog->cx, dialog->cy, units));
     auto* page = new DialogBarPage(holder, pageRect.size());
     page->setFont(font);
-    m_pPage = page;
+    m_pImpl->page = page;
 
     QPushButton* defaultButton = nullptr;
     QLineEdit* firstEdit = nullptr;
@@ -151,9 +172,9 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
             // As in a dialog, the label before a field names it.
             edit->setAccessibleName(lastLabel);
             edit->setContextMenuPolicy(Qt::CustomContextMenu);
-            CFrameWnd* frame = pParentWnd;
+            const CBarSite* site = pParentWnd;
             QObject::connect(edit, &QLineEdit::customContextMenuRequested, edit,
-                             [edit, frame](QPoint at) { ShowEditMenu(edit, frame, at); });
+                             [edit, site](QPoint at) { ShowEditMenu(edit, site, at); });
             if (firstEdit == nullptr)
                 firstEdit = edit;
         } else if (auto* button = qobject_cast<QPushButton*>(control)) {
@@ -161,10 +182,10 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
             if (button->isDefault())
                 defaultButton = button;
             const UINT id = static_cast<UINT>(item.id);
-            CFrameWnd* frame = pParentWnd;
+            CBarSite* site = pParentWnd;
             QObject::connect(button, &QPushButton::clicked, button,
-                             [frame, id] { frame->SendCommand(id); });
-            m_buttons[item.id] = button;
+                             [site, id] { site->SendCommand(id); });
+            m_pImpl->buttons[item.id] = button;
         } else if (auto* label = qobject_cast<QLabel*>(control)) {
             lastLabel = AfxPlainText(label->text()).trimmed();
         }
@@ -188,28 +209,33 @@ BOOL CDialogBar::Create(CFrameWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UI
     }
 
     holder->addWidget(page);
-    pParentWnd->addToolBar(area, holder);
-    AttachToFrame(pParentWnd, holder, nID, nStyle | WS_VISIBLE);
+    frame->addToolBar(area, holder);
+    AttachToSite(pParentWnd, AfxHwnd(holder), nID, nStyle | WS_VISIBLE);
     holder->setVisible(true);
     return TRUE;
 }
 
-QSize CDialogBar::GetWholeSize() const {
-    if (m_pWindow == nullptr || m_pPage == nullptr)
+CSize CDialogBar::GetWholeSize() const {
+    const QWidget* holder = AfxQtWidget(m_hWnd);
+    const QWidget* page = m_pImpl->page;
+    if (holder == nullptr || page == nullptr)
         return CControlBar::GetWholeSize();
     // The holder's own margins around the page.
-    const QSize margins = m_pWindow->sizeHint() - m_pPage->sizeHint();
-    return m_pPage->minimumSizeHint() + margins;
+    const QSize margins = holder->sizeHint() - page->sizeHint();
+    const QSize whole = page->minimumSizeHint() + margins;
+    return {whole.width(), whole.height()};
 }
 
-QWidget* CDialogBar::GetDlgItem(int nID) const {
-    return m_pPage != nullptr ? m_pPage->findChild<QWidget*>(DialogItemName(nID)) : nullptr;
+HWND CDialogBar::GetDlgItem(int nID) const {
+    return m_pImpl->page != nullptr
+               ? AfxHwnd(m_pImpl->page->findChild<QWidget*>(DialogItemName(nID)))
+               : nullptr;
 }
 
-void CDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, bool bDisableIfNoHandler) {
+void CDialogBar::OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) {
     // Only push buttons follow their commands; labels and edit fields
     // stay as they are.
-    for (auto& [id, button] : m_buttons) {
+    for (auto& [id, button] : m_pImpl->buttons) {
         if (button == nullptr)
             continue;
         CButtonCmdUI state(button, static_cast<UINT>(id));

@@ -8,7 +8,7 @@ class QAbstractButton;
 namespace curvix {
 
 // The property that carries a menu action's command ID: the frame sets it
-// when it builds the menus, the recent-file menu on the items it adds.
+// when it builds the menus, the recent-file items on the items they add.
 inline constexpr const char* kCommandProperty = "curvixCommand";
 
 // Command state for a menu item or a toolbar button.
@@ -17,6 +17,10 @@ public:
     CActionCmdUI(QAction* action, UINT nID);
     void Enable(bool bOn = true) override;
     void SetCheck(int nCheck = 1) override;
+    // The item's own text, then items of its own after it for the others;
+    // rebuilt only when the texts have changed.
+    void SetMenuItems(const std::vector<std::string>& texts,
+                      const std::function<void(UINT)>& sendCommand) override;
     QAction* GetAction() const { return m_pAction; }
 
 private:
