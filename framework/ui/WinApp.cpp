@@ -3,7 +3,6 @@
 #include "EventLoop.h"
 #include "FrameWnd.h"
 #include "MessageBox.h"
-#include "ResourceLoader.h"
 #include "ShownName.h"
 
 #include <algorithm>
