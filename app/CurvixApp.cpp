@@ -4,11 +4,9 @@
 #include "CurvixDoc.h"
 #include "CurvixIdentity.h"
 #include "CurvixView.h"
+#include "DesktopRegistration.h"
 #include "MainFrame.h"
 #include "Resource.h"
-#include "ShellRegistration.h"
-
-#include <QGuiApplication>
 
 namespace curvix {
 
@@ -24,8 +22,7 @@ BOOL CCurvixApp::InitInstance() {
     // Qt draws its controls in the desktop's style; there is no 3-D
     // control library to turn on.
     SetRegistryKey(kCurvixOrganisation);
-    // On Wayland the app id: the desktop finds our entry by it.
-    QGuiApplication::setDesktopFileName(QLatin1String(kCurvixAppId));
+    IdentifyToDesktop();
     LoadStdProfileSettings(4);
 
     AddDocTemplate(new CSingleDocTemplate(
@@ -54,11 +51,11 @@ BOOL CCurvixApp::InitInstance() {
 }
 
 void CCurvixApp::RegisterShellFileTypes(BOOL /*bCompat*/) {
-    curvix::RegisterShellFileTypes(ShellPaths::ForThisProgram());
+    RegisterWithDesktop();
 }
 
 void CCurvixApp::UnregisterShellFileTypes() {
-    curvix::UnregisterShellFileTypes(ShellPaths::ForThisProgram());
+    UnregisterFromDesktop();
 }
 
 void CCurvixApp::OnAppAbout() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace curvix {
 
@@ -11,9 +11,10 @@ inline constexpr int kMaxListedReports = 20;
 // Characters shown of a longer line, the last one an ellipsis.
 inline constexpr int kMaxReportLineLength = 160;
 
-// What a run reported, for people: one line per distinct report in the
-// order they first came, "<report> — <n> times" ("— 1 time" for one),
-// then "and <n> more reports" for those not listed. Empty for no reports.
-QString ReportListText(const ReportTally& reports);
+// What a run reported, for people, as UTF-8: one line per distinct report
+// in the order they first came, "<report> — <n> times" ("— 1 time" for
+// one), then "and <n> more reports" for those not listed. Empty for no
+// reports.
+std::string ReportListText(const ReportTally& reports);
 
 } // namespace curvix

@@ -51,7 +51,7 @@ void CMainFrame::ShowReports(const ReportTally& reports) {
     if (reports.IsEmpty())
         UnmarkField(field);
     else
-        MarkField(field, ReportListText(reports));
+        MarkField(field, QString::fromStdString(ReportListText(reports)));
 }
 
 void CMainFrame::SetStatusText(std::string text) {

@@ -142,7 +142,8 @@ TEST(ReportList, ListsTwentyLinesShortensLongOnesAndSumsUpTheRest) {
         for (int n = 0; n < i; ++n)
             tally.Count("line " + std::to_string(i));
     }
-    const QStringList lines = ReportListText(tally).split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString::fromStdString(ReportListText(tally)).split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), kMaxListedReports + 1);
     EXPECT_EQ(lines[0], QString(kMaxReportLineLength - 1, QLatin1Char('a')) +
                             QStringLiteral("\u2026 \u2014 1 time"));
@@ -150,7 +151,7 @@ TEST(ReportList, ListsTwentyLinesShortensLongOnesAndSumsUpTheRest) {
     EXPECT_EQ(lines[2], QStringLiteral("line 2 \u2014 2 times"));
     // Lines 20 to 24 are not listed: 20 + 21 + 22 + 23 + 24 reports.
     EXPECT_EQ(lines[20], QStringLiteral("and 110 more reports"));
-    EXPECT_EQ(ReportListText(ReportTally()), QString());
+    EXPECT_EQ(QString::fromStdString(ReportListText(ReportTally())), QString());
 }
 
 } // namespace
