@@ -10,6 +10,14 @@
 
 namespace curvix {
 
+// A view leaves the document it is attached to when it goes; the document
+// keeps the list.
+CViewBase::~CViewBase() {
+    if (m_pAttachedDocument != nullptr) {
+        m_pAttachedDocument->RemoveView(this);
+    }
+}
+
 namespace {
 
 std::string ArchiveErrorText(const CArchive& archive, const std::string& path, FileAction action) {

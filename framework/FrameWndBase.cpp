@@ -2,8 +2,12 @@
 
 namespace curvix {
 
+CWinThread* AfxGetThread() {
+    return dynamic_cast<CWinThread*>(AfxGetAppCmdTarget());
+}
+
 CFrameWndBase* AfxGetMainWnd() {
-    auto* app = dynamic_cast<CWinThread*>(AfxGetAppCmdTarget());
+    CWinThread* app = AfxGetThread();
     return app != nullptr ? app->GetMainWnd() : nullptr;
 }
 

@@ -15,8 +15,9 @@ echo "cppcheck"
 # status text is taken by value as the frame's interface has it.
 cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ --library=qt \
     --inline-suppr --quiet --error-exitcode=1 --suppress=missingIncludeSystem \
-    --suppress=useStlAlgorithm --suppress=badBitmaskCheck --suppress=passedByValue:app/MainFrame.cpp \
-    -I engine -I document -I view -I framework -I framework/cmd -I framework/ui -I resources -I app \
+    --suppress=useStlAlgorithm --suppress=badBitmaskCheck --suppress=passedByValue:app/qt/MainFrameQt.cpp \
+    -I engine -I document -I view -I view/qt -I framework -I framework/cmd -I framework/ui \
+    -I framework/ui/qt -I resources -I resources/ids -I app -I app/qt \
     engine framework document view tools resources app
 
 if [ -n "$build" ] && [ -f "$build/compile_commands.json" ]; then

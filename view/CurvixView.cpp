@@ -2,7 +2,6 @@
 
 #include "CurveFrame.h"
 #include "CurvixDoc.h"
-#include "FrameWnd.h"
 #include "WindowGLDevice.h"
 
 namespace curvix {
@@ -49,7 +48,7 @@ void CCurvixView::OnInitialUpdate() {
 }
 
 CCurveFrame* CCurvixView::GetCurveFrame() const {
-    return dynamic_cast<CCurveFrame*>(GetParentFrame());
+    return dynamic_cast<CCurveFrame*>(GetParent());
 }
 
 void CCurvixView::ResetRotation() {

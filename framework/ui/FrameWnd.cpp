@@ -1,6 +1,6 @@
 #include "FrameWnd.h"
 
-#include "WinApp.h"
+#include "FrameWndBase.h"
 
 #include <algorithm>
 
@@ -69,15 +69,14 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CFrameWnd::OnUpdateFrameTitle() {
-    CWinApp* app = AfxGetApp();
-    CSingleDocTemplate* docTemplate = app != nullptr ? app->GetDocTemplate() : nullptr;
-    if (IsWindowVisible() && docTemplate != nullptr && docTemplate->GetFrame() == this)
-        docTemplate->UpdateFrameTitle();
+    CWinThread* app = AfxGetThread();
+    if (IsWindowVisible() && app != nullptr)
+        app->UpdateFrameTitle(this);
 }
 
 bool CFrameWnd::CanCloseFrame() {
-    CWinApp* app = AfxGetApp();
-    return app == nullptr || app->m_pMainWnd != this || app->SaveAllModified();
+    CWinThread* app = AfxGetThread();
+    return app == nullptr || app->GetMainWnd() != this || app->SaveAllModified();
 }
 
 void CFrameWnd::SendCommand(UINT nID) {
@@ -197,7 +196,7 @@ void CFrameWnd::ShowPrompt(UINT nID) {
 
 void CFrameWnd::OnDropFiles(const std::vector<std::string>& files) {
     ActivateFrame();
-    CWinApp* app = AfxGetApp();
+    CWinThread* app = AfxGetThread();
     if (app == nullptr || !app->SaveAllModified())
         return;
     for (const std::string& file : files)

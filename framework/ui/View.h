@@ -6,8 +6,6 @@
 
 namespace curvix {
 
-class CFrameWnd;
-
 // A view: the window inside the frame that shows a document. Commands
 // reach the view first and then its document; the document's update of its
 // views repaints the whole window. The window system's events arrive at
@@ -19,8 +17,9 @@ public:
 
     // Makes the view's window as the frame's client; false when it cannot
     // be made.
-    bool Create(CFrameWnd* pParentWnd);
-    CFrameWnd* GetParentFrame() const { return m_pParentFrame; }
+    bool Create(CWnd* pParentWnd);
+    // The frame the view lies in.
+    CWnd* GetParent() const { return m_pParent; }
 
     // Attaches the view to pDocument (null detaches it).
     void SetDocument(CDocument* pDocument);
@@ -69,7 +68,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CFrameWnd* m_pParentFrame = nullptr;
+    CWnd* m_pParent = nullptr;
 };
 
 } // namespace curvix

@@ -193,6 +193,16 @@ void CWinApp::ReportError(const std::string& text) {
         AfxMessageBox(text, MB_OK | MB_ICONWARNING);
 }
 
+void CWinApp::UpdateFrameTitle(const CFrameWndBase* pFrame) {
+    if (m_pDocTemplate != nullptr && m_pDocTemplate->GetFrame() == pFrame)
+        m_pDocTemplate->UpdateFrameTitle();
+}
+
+void CWinApp::OnFrameDestroyed(const CFrameWndBase* pFrame) {
+    if (m_pMainWnd == pFrame)
+        m_pMainWnd = nullptr;
+}
+
 void CWinApp::AddToRecentFileList(const std::string& path) {
     if (m_pRecentFileList != nullptr)
         m_pRecentFileList->Add(path);

@@ -81,14 +81,16 @@ public:
 
     // Opens path into the document without asking about its changes:
     // whoever starts the open asks first (SaveAllModified).
-    CDocument* OpenDocumentFile(const std::string& path);
+    CDocument* OpenDocumentFile(const std::string& path) override;
     void AddToRecentFileList(const std::string& path);
 
     // Before the document is left (New, Open, Exit, closing the window):
     // true when it may go. A modified document asks "Save changes to ...?":
     // Yes saves (false when the save fails or is cancelled), No goes on,
     // Cancel gives false.
-    bool SaveAllModified();
+    bool SaveAllModified() override;
+    void UpdateFrameTitle(const CFrameWndBase* pFrame) override;
+    void OnFrameDestroyed(const CFrameWndBase* pFrame) override;
     bool SaveModified(const CDocument& document);
     // Save: to the document's file, or as Save As for an untitled one.
     bool DoFileSave(const CDocument& document);

@@ -9,13 +9,12 @@
 // Windows: the handle, geometry types, and the creation data shared by
 // frames, views and bars.
 
-// A window of the window system, opaque here; each window system's files
-// say what it stands for.
-struct HWND__;
-
 namespace curvix {
 
-using HWND = ::HWND__*;
+// A window of the window system, opaque here; each window system's files
+// say what it stands for.
+struct CWndHandle;
+using HWND = CWndHandle*;
 
 struct CPoint {
     int x = 0;

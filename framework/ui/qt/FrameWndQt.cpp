@@ -2,7 +2,6 @@
 
 #include "ResourceLoader.h"
 #include "ScreenFit.h"
-#include "WinApp.h"
 #include "WndQt.h"
 
 #include <QAbstractEventDispatcher>
@@ -35,8 +34,8 @@ CFrameWnd::CFrameWnd() : m_pImpl(std::make_unique<Impl>(*this)) {
 }
 
 CFrameWnd::~CFrameWnd() {
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this)
-        app->m_pMainWnd = nullptr;
+    if (CWinThread* app = AfxGetThread())
+        app->OnFrameDestroyed(this);
     QObject::disconnect(m_pImpl->idleConnection);
     if (qApp != nullptr)
         qApp->removeEventFilter(&m_pImpl->accelerators);

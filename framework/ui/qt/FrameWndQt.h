@@ -71,6 +71,8 @@ private:
 
 struct CFrameWnd::Impl {
     explicit Impl(CFrameWnd& owner);
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
     ~Impl();
 
     FrameWindowQt* window; // the frame's window, destroyed with it

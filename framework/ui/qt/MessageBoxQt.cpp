@@ -1,7 +1,6 @@
-#include "FrameWnd.h"
+#include "FrameWndBase.h"
 #include "MessageBox.h"
 #include "ResourceLoader.h"
-#include "WinApp.h"
 #include "WndQt.h"
 
 #include <QMessageBox>
@@ -9,8 +8,7 @@
 namespace curvix {
 
 int AfxMessageBox(const std::string& text, UINT nType) {
-    const CWinApp* app = AfxGetApp();
-    QWidget* window = app != nullptr ? AfxQtWidget(app->m_pMainWnd) : nullptr;
+    QWidget* window = AfxQtWidget(dynamic_cast<const CWnd*>(AfxGetMainWnd()));
     QWidget* parent = window != nullptr && window->isVisible() ? window : nullptr;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (nType & 0x00F0) {

@@ -1,5 +1,4 @@
 #include "ChildExposure.h"
-#include "FrameWndQt.h"
 #include "View.h"
 #include "WndQt.h"
 
@@ -118,11 +117,11 @@ CView::~CView() {
     DestroyWindow();
 }
 
-bool CView::Create(CFrameWnd* pParentWnd) {
+bool CView::Create(CWnd* pParentWnd) {
     if (m_hWnd != nullptr || pParentWnd == nullptr)
         return false;
-    m_pParentFrame = pParentWnd;
-    m_hWnd = AfxHwnd(new ViewWindowQt(*this, AfxQtFrameWindow(pParentWnd)));
+    m_pParent = pParentWnd;
+    m_hWnd = AfxHwnd(new ViewWindowQt(*this, AfxQtWidget(pParentWnd)));
     return true;
 }
 

@@ -1,7 +1,5 @@
 #include "WndQt.h"
 
-#include "ControlBar.h"
-
 namespace curvix {
 
 CWnd::~CWnd() {
@@ -52,15 +50,6 @@ std::string CWnd::GetWindowText() const {
 CRect CWnd::GetClientRect() const {
     const QWidget* widget = AfxQtWidget(m_hWnd);
     return widget != nullptr ? CRect{0, 0, widget->width(), widget->height()} : CRect{};
-}
-
-} // namespace curvix
-
-namespace curvix {
-
-CSize CControlBar::GetWholeSize() const {
-    const QWidget* window = AfxQtWidget(m_hWnd);
-    return window != nullptr ? AfxCSize(window->minimumSizeHint()) : CSize{};
 }
 
 } // namespace curvix
