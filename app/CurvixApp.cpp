@@ -45,7 +45,7 @@ BOOL CCurvixApp::InitInstance() {
     if (m_pMainWnd == nullptr)
         return TRUE;
     m_pMainWnd->ShowWindow(SW_SHOW);
-    m_pMainWnd->UpdateWindow();
+    m_pMainWnd->Invalidate();
     m_pMainWnd->DragAcceptFiles(TRUE);
     return TRUE;
 }

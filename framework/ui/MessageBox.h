@@ -12,6 +12,8 @@ inline constexpr UINT MB_YESNOCANCEL = 0x0003;
 inline constexpr UINT MB_ICONQUESTION = 0x0020;
 inline constexpr UINT MB_ICONWARNING = 0x0030;
 inline constexpr UINT MB_ICONINFORMATION = 0x0040;
+inline constexpr UINT MB_TYPEMASK = 0x000F;
+inline constexpr UINT MB_ICONMASK = 0x00F0;
 // The button that ended a message box (IDOK and IDCANCEL are the dialogs').
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;

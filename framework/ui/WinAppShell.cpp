@@ -160,7 +160,7 @@ void CWinApp::OpenRequestedDocument(const std::string& path) {
     m_pShellOpenTimer.reset();
     SetMainWindow(frame);
     frame->ShowWindow(SW_SHOW);
-    frame->UpdateWindow();
+    frame->Invalidate();
     frame->DragAcceptFiles(TRUE);
 }
 

@@ -90,8 +90,6 @@ public:
     bool IsWindowVisible() const;
     // Repaints the whole window from the event loop.
     void Invalidate();
-    // Paints what is due now.
-    void UpdateWindow();
     void SetFocus();
     // Caption, title or text, as UTF-8.
     virtual void SetWindowText(const std::string& text);

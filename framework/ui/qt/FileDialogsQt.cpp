@@ -19,6 +19,23 @@ QString FileFilter(const std::string& filterName) {
     return filter + QStringLiteral("All Files (*)");
 }
 
+// Qt's own dialog, for one existing file or any name, with the document
+// filter; its state kept out of the home folder while it lives.
+struct FileDialog {
+    FileDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode,
+               const std::string& filterName)
+        : dialog(parent, title) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(mode);
+        dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                           : QFileDialog::AnyFile);
+        dialog.setNameFilter(FileFilter(filterName));
+    }
+
+    const DialogStateOutOfHome state;
+    QFileDialog dialog;
+};
+
 std::string ChosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
@@ -28,22 +45,15 @@ std::string ChosenFile(QFileDialog& dialog) {
 } // namespace
 
 std::string CWinApp::PromptOpenFileName() {
-    const DialogStateOutOfHome dialogState;
-    QFileDialog dialog(AfxQtWidget(m_pMainWnd), QStringLiteral("Open"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(FileFilter(GetFilterName()));
-    return ChosenFile(dialog);
+    FileDialog open(AfxQtWidget(m_pMainWnd), QStringLiteral("Open"), QFileDialog::AcceptOpen,
+                    GetFilterName());
+    return ChosenFile(open.dialog);
 }
 
 std::string CWinApp::PromptSaveFileName(const std::string& initial) {
-    const DialogStateOutOfHome dialogState;
-    QFileDialog dialog(AfxQtWidget(m_pMainWnd), QStringLiteral("Save As"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(FileFilter(GetFilterName()));
+    FileDialog save(AfxQtWidget(m_pMainWnd), QStringLiteral("Save As"), QFileDialog::AcceptSave,
+                    GetFilterName());
+    QFileDialog& dialog = save.dialog;
     // A name typed without an extension gets the document's.
     QString extension = QString::fromStdString(GetFilterExtension());
     if (extension.startsWith(QLatin1Char('.')))

@@ -11,7 +11,7 @@ int AfxMessageBox(const std::string& text, UINT nType) {
     QWidget* window = AfxQtWidget(dynamic_cast<const CWnd*>(AfxGetMainWnd()));
     QWidget* parent = window != nullptr && window->isVisible() ? window : nullptr;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (nType & 0x00F0) {
+    switch (nType & MB_ICONMASK) {
     case MB_ICONQUESTION:
         icon = QMessageBox::Question;
         break;
@@ -24,7 +24,7 @@ int AfxMessageBox(const std::string& text, UINT nType) {
     default:
         break;
     }
-    const bool question = (nType & 0x000F) == MB_YESNOCANCEL;
+    const bool question = (nType & MB_TYPEMASK) == MB_YESNOCANCEL;
     QMessageBox box(icon, AfxLoadQString(AFX_IDS_APP_TITLE), QString::fromStdString(text),
                     question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                              : QMessageBox::Ok,

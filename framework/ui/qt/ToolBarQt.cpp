@@ -116,20 +116,13 @@ Qt::DockWidgetAreas AreasFromStyle(DWORD style) {
     return areas;
 }
 
-Qt::DockWidgetArea AreaForSide(DWORD side) {
-    if (side & CBRS_ALIGN_TOP)
-        return Qt::TopDockWidgetArea;
-    if (side & CBRS_ALIGN_BOTTOM)
-        return Qt::BottomDockWidgetArea;
-    if (side & CBRS_ALIGN_LEFT)
-        return Qt::LeftDockWidgetArea;
-    if (side & CBRS_ALIGN_RIGHT)
-        return Qt::RightDockWidgetArea;
-    return Qt::NoDockWidgetArea;
-}
-
 QMainWindow* SiteWindow(const CBarSite* site) {
     return site != nullptr ? qobject_cast<QMainWindow*>(AfxQtWidget(site->GetSiteHwnd())) : nullptr;
+}
+
+bool dockAreaIsSingle(Qt::DockWidgetArea area) {
+    return area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea ||
+           area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
 }
 
 } // namespace
@@ -211,8 +204,9 @@ CSize CToolBar::GetWholeSize() const {
 void CToolBar::DockAt(DWORD side) {
     QDockWidget* dock = m_pImpl->Dock(*this);
     QMainWindow* frame = SiteWindow(m_pSite);
-    const Qt::DockWidgetArea area = AreaForSide(side);
-    if (dock == nullptr || frame == nullptr || area == Qt::NoDockWidgetArea)
+    // One side: a single dock area.
+    const auto area = static_cast<Qt::DockWidgetArea>(AreasFromStyle(side).toInt());
+    if (dock == nullptr || frame == nullptr || !dockAreaIsSingle(area))
         return;
     dock->setFloating(false);
     frame->addDockWidget(area, dock);

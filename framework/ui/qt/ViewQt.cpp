@@ -21,9 +21,10 @@ CPoint PointOf(const QMouseEvent* event) {
 // its own surface gets a native window that Qt never erases or paints.
 class ViewWindowQt : public QWidget {
 public:
-    ViewWindowQt(CView& owner, QWidget* parent) : QWidget(parent), m_owner(owner) {
+    ViewWindowQt(CView& owner, QWidget* parent)
+        : QWidget(parent), m_owner(owner), m_bOwnSurface(owner.PaintsOwnSurface()) {
         setFocusPolicy(Qt::StrongFocus);
-        if (!owner.PaintsOwnSurface())
+        if (!m_bOwnSurface)
             return;
         setAttribute(Qt::WA_NativeWindow);
         setAttribute(Qt::WA_PaintOnScreen);
@@ -34,12 +35,12 @@ public:
     }
 
     QPaintEngine* paintEngine() const override {
-        return m_pExposure != nullptr ? nullptr : QWidget::paintEngine();
+        return m_bOwnSurface ? nullptr : QWidget::paintEngine();
     }
 
 protected:
     bool event(QEvent* event) override {
-        if (m_pExposure != nullptr) {
+        if (m_bOwnSurface) {
             switch (event->type()) {
             case QEvent::WinIdChange:
                 TakeNoInput();
@@ -63,11 +64,7 @@ protected:
         return QWidget::event(event);
     }
 
-    void paintEvent(QPaintEvent* event) override {
-        if (m_pExposure == nullptr)
-            QWidget::paintEvent(event);
-        m_owner.OnPaint();
-    }
+    void paintEvent(QPaintEvent*) override { m_owner.OnPaint(); }
 
     void resizeEvent(QResizeEvent* event) override {
         const QSize device = event->size() * devicePixelRatio();
@@ -108,7 +105,8 @@ private:
     }
 
     CView& m_owner;
-    ChildExposure* m_pExposure = nullptr; // a child QObject, for a view painting its own surface
+    const bool m_bOwnSurface;
+    ChildExposure* m_pExposure = nullptr; // a child QObject of a window with its own surface
 };
 
 } // namespace

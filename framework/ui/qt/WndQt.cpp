@@ -27,11 +27,6 @@ void CWnd::Invalidate() {
         widget->update();
 }
 
-void CWnd::UpdateWindow() {
-    if (QWidget* widget = AfxQtWidget(m_hWnd))
-        widget->update();
-}
-
 void CWnd::SetFocus() {
     if (QWidget* widget = AfxQtWidget(m_hWnd))
         widget->setFocus();
