@@ -1,3 +1,5 @@
+#include "RecentFileList.h"
+#include "RecentFileMenu.h"
 #include "TestFrame.h"
 
 #include <QAction>
@@ -6,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -121,6 +124,45 @@ TEST(MenuBar, RecentFilePlaceholderIsGreyedWithoutAHandler) {
         // New has no application object to go to either.
         EXPECT_FALSE(action->menu()->actions().at(0)->isEnabled());
     }
+}
+
+struct RecentTextsCase {
+    const char* name;
+    std::vector<std::string> added; // oldest first; "./" stands for the current folder
+    std::vector<std::string> texts;
+};
+
+void PrintTo(const RecentTextsCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RecentTextsTest : public ::testing::TestWithParam<RecentTextsCase> {};
+
+// Each item is numbered for its mnemonic; an "&" of a name is doubled so
+// that it shows instead of marking the next letter.
+TEST_P(RecentTextsTest, NumberEachNameNewestFirst) {
+    const RecentTextsCase& c = GetParam();
+    const std::string here = std::filesystem::current_path().string();
+    CRecentFileList list("Recent File List", "File%d", 4);
+    for (const std::string& path : c.added)
+        list.Add(path.rfind("./", 0) == 0 ? here + path.substr(1) : path);
+    EXPECT_EQ(CRecentFileMenu::MenuTexts(&list), c.texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, RecentTextsTest,
+    ::testing::Values(RecentTextsCase{"Empty", {}, {"Recent File"}},
+                      RecentTextsCase{"AmpersandsDoubled", {"./a&b&&c.cvx"}, {"&1 a&&b&&&&c.cvx"}},
+                      RecentTextsCase{
+                          "NewestFirst",
+                          {"/nowhere/one.cvx", "/nowhere/two.cvx", "./three.cvx"},
+                          {"&1 three.cvx", "&2 /nowhere/two.cvx", "&3 /nowhere/one.cvx"}}),
+    [](const ::testing::TestParamInfo<RecentTextsCase>& info) {
+        return std::string(info.param.name);
+    });
+
+TEST(RecentTexts, WithoutAListOnlyThePlaceholder) {
+    EXPECT_EQ(CRecentFileMenu::MenuTexts(nullptr), std::vector<std::string>{"Recent File"});
 }
 
 TEST(ViewMenu, ToolbarHidesAndShowsOnlyTheFileToolbarWithItsMark) {
