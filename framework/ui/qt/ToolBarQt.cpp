@@ -120,7 +120,7 @@ QMainWindow* SiteWindow(const CBarSite* site) {
     return site != nullptr ? qobject_cast<QMainWindow*>(AfxQtWidget(site->GetSiteHwnd())) : nullptr;
 }
 
-bool dockAreaIsSingle(Qt::DockWidgetArea area) {
+bool IsOneDockArea(Qt::DockWidgetArea area) {
     return area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea ||
            area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
 }
@@ -206,7 +206,7 @@ void CToolBar::DockAt(DWORD side) {
     QMainWindow* frame = SiteWindow(m_pSite);
     // One side: a single dock area.
     const auto area = static_cast<Qt::DockWidgetArea>(AreasFromStyle(side).toInt());
-    if (dock == nullptr || frame == nullptr || !dockAreaIsSingle(area))
+    if (dock == nullptr || frame == nullptr || !IsOneDockArea(area))
         return;
     dock->setFloating(false);
     frame->addDockWidget(area, dock);
