@@ -1,5 +1,6 @@
-# Cross-build of the toolkit-free core for 64-bit Windows with Debian's
-# MinGW-w64 (g++-mingw-w64-x86-64-posix):
+# Cross-build for 64-bit Windows with Debian's MinGW-w64
+# (g++-mingw-w64-x86-64-posix): curvix.exe on Win32 and WGL, curvix-eval.exe
+# and the tests; -DCURVIX_CORE_ONLY=ON builds the toolkit-free core alone.
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 # Programs are linked statically, so the .exe files run without the
 # compiler's DLLs next to them; Wine runs them here.
@@ -19,6 +20,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
-
-# Qt, EGL and cairo are not there for this compiler.
-set(CURVIX_CORE_ONLY ON CACHE BOOL "Build only the toolkit-free core")
