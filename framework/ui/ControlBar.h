@@ -61,6 +61,13 @@ public:
     template <typename Enum, typename = std::enable_if_t<std::is_enum_v<Enum>>>
     void DockAt(Enum) = delete;
 
+    // The side the bar lies on (a CBRS_ALIGN_ flag), and whether it lies
+    // in one of the frame's dock sites (a toolbar) rather than along the
+    // frame's edge (the status bar, a dialog bar); the frame lays out its
+    // edge bars first, then the dock sites.
+    virtual DWORD GetDockedSide() const { return m_dwStyle & CBRS_ALIGN_ANY; }
+    virtual bool IsInDockSite() const { return false; }
+
     // Brings the state of the bar's buttons up to date along the frame's
     // command route.
     virtual void OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) = 0;

@@ -101,9 +101,11 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-private:
-    // The window system's side of the frame.
+public:
+    // The window system's side of the frame, in its files alone.
     struct Impl;
+
+private:
     friend struct Impl;
     bool CreateFrameWindow(const CREATESTRUCT& cs, UINT nIDResource);
     void LoadMenu(UINT nIDResource);

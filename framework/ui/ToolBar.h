@@ -30,6 +30,9 @@ public:
     CSize GetWholeSize() const override;
     using CControlBar::DockAt;
     void DockAt(DWORD side) override;
+    // The side of the dock site it lies in; 0 while floating.
+    DWORD GetDockedSide() const override;
+    bool IsInDockSite() const override { return GetDockedSide() != 0; }
 
     // The name screen readers give button nIndex. Each button starts with
     // its tooltip text, or else with its command's menu text.

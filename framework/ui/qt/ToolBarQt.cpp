@@ -213,6 +213,25 @@ void CToolBar::DockAt(DWORD side) {
     m_pImpl->UpdateShape(*this);
 }
 
+DWORD CToolBar::GetDockedSide() const {
+    QDockWidget* dock = m_pImpl->Dock(*this);
+    QMainWindow* frame = SiteWindow(m_pSite);
+    if (dock == nullptr || frame == nullptr || dock->isFloating())
+        return 0;
+    switch (frame->dockWidgetArea(dock)) {
+    case Qt::TopDockWidgetArea:
+        return CBRS_ALIGN_TOP;
+    case Qt::BottomDockWidgetArea:
+        return CBRS_ALIGN_BOTTOM;
+    case Qt::LeftDockWidgetArea:
+        return CBRS_ALIGN_LEFT;
+    case Qt::RightDockWidgetArea:
+        return CBRS_ALIGN_RIGHT;
+    default:
+        return 0;
+    }
+}
+
 void CToolBar::OnDockingChanged() {
     QDockWidget* dock = m_pImpl->Dock(*this);
     if (dock == nullptr)

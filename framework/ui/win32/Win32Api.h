@@ -7,11 +7,10 @@
 // macros go here; the framework's constants have the same values, and the
 // Win32 files call the wide functions by their W names.
 
-#include <windows.h>
-
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #undef BS_DEFPUSHBUTTON
 #undef BS_PUSHBUTTON

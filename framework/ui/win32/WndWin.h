@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Win32Api.h"
-
 #include "Wnd.h"
 
 #include <string>

@@ -1,0 +1,120 @@
+#include "BarWindowWin.h"
+
+#include "WndWin.h"
+
+#include <string>
+
+namespace curvix {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"CurvixControlBar";
+
+BarWindowWin* StateOf(::HWND hWnd) {
+    return reinterpret_cast<BarWindowWin*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+}
+
+bool RegisterBarClass();
+
+// Two etched lines along the bar's short side.
+void PaintGripper(::HWND hWnd, Gripper gripper) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hWnd, &paint);
+    RECT client;
+    ::GetClientRect(hWnd, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    for (int line = 0; line < 2; ++line) {
+        const int at = 2 + line * 3;
+        RECT edge = client;
+        if (gripper == Gripper::Left) {
+            edge = {at, client.top + 2, at + 3, client.bottom - 2};
+        } else if (gripper == Gripper::Top) {
+            edge = {client.left + 2, at, client.right - 2, at + 3};
+        } else {
+            break;
+        }
+        DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
+    }
+    EndPaint(hWnd, &paint);
+}
+
+LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    BarWindowWin* state = StateOf(hWnd);
+    switch (message) {
+    case WM_NCCREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        break;
+    }
+    case WM_COMMAND:
+        // A button of the control: its ID is the command.
+        if (state != nullptr && state->site != nullptr && lParam != 0 &&
+            HIWORD(wParam) == BN_CLICKED) {
+            state->site->SendCommand(LOWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY:
+        if (state != nullptr && state->onNotify)
+            return state->onNotify(reinterpret_cast<NMHDR*>(lParam));
+        break;
+    case WM_SIZE:
+        if (state != nullptr && state->onSize)
+            state->onSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // painted whole in WM_PAINT
+    case WM_PAINT:
+        PaintGripper(hWnd, state != nullptr ? state->gripper : Gripper::None);
+        return 0;
+    case WM_WINDOWPOSCHANGED: {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            PostMessageW(GetParent(hWnd), WM_CURVIX_RECALCLAYOUT, 0, 0);
+        break;
+    }
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        delete state;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+bool RegisterBarClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = BarWindowProc;
+        windowClass.hInstance = AfxGetInstanceHandle();
+        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    return registered;
+}
+
+} // namespace
+
+::HWND AfxCreateBarWindow(::HWND parent, UINT nID, std::unique_ptr<BarWindowWin> state) {
+    if (parent == nullptr || !RegisterBarClass())
+        return nullptr;
+    ::HWND window = CreateWindowExW(
+        0, kClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(), state.get());
+    // From here on the window owns the state.
+    if (window != nullptr)
+        state.release(); // NOLINT(bugprone-unused-return-value)
+    return window;
+}
+
+BarWindowWin* AfxBarWindowState(::HWND hWnd) {
+    wchar_t name[32] = {};
+    if (hWnd == nullptr || GetClassNameW(hWnd, name, 32) == 0 || std::wstring(name) != kClassName)
+        return nullptr;
+    return StateOf(hWnd);
+}
+
+} // namespace curvix

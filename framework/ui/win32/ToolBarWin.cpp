@@ -1,0 +1,242 @@
+#include "BarWindowWin.h"
+#include "CmdUIWin.h"
+#include "ResourceTable.h"
+#include "ToolBar.h"
+#include "WinSystem.h"
+#include "WndWin.h"
+
+// A toolbar: comctl32's toolbar control in a bar window that draws the
+// gripper. Tooltips and prompts come from the commands' string-table
+// texts; buttons are greyed by the enable rule.
+
+namespace curvix {
+
+namespace {
+
+// Around the buttons, inside the bar.
+constexpr int kBorder = 2;
+
+bool IsColumn(DWORD side) {
+    return (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+}
+
+} // namespace
+
+struct CToolBar::Impl {
+    ::HWND control = nullptr; // the toolbar control, a child of the bar window
+    DWORD side = 0;           // the dock site's side
+    bool flyBy = false;
+    std::wstring tooltip; // the text the tooltip shows now
+    std::vector<std::string> buttonNames;
+
+    LRESULT OnNotify(CToolBar& bar, NMHDR* header);
+    void Place(int cx, int cy) const;
+    void SetOrientation(bool column) const;
+};
+
+CToolBar::CToolBar() : m_pImpl(std::make_unique<Impl>()) {}
+
+CToolBar::~CToolBar() {
+    DestroyBar();
+}
+
+HWND CToolBar::GetToolBarCtrl() const {
+    return AfxHwnd(m_pImpl->control);
+}
+
+BOOL CToolBar::CreateEx(CBarSite* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwStyle,
+                        CRect /*rcBorders*/, UINT nID) {
+    if (pParentWnd == nullptr || m_hWnd != nullptr)
+        return FALSE;
+    auto state = std::make_unique<BarWindowWin>();
+    state->site = pParentWnd;
+    state->gripper = (dwStyle & CBRS_GRIPPER) ? Gripper::Left : Gripper::None;
+    state->onNotify = [this](NMHDR* header) { return m_pImpl->OnNotify(*this, header); };
+    state->onSize = [this](int cx, int cy) { m_pImpl->Place(cx, cy); };
+    ::HWND window =
+        AfxCreateBarWindow(AfxWin32Hwnd(pParentWnd->GetSiteHwnd()), nID, std::move(state));
+    if (window == nullptr)
+        return FALSE;
+    const DWORD controlStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NOPARENTALIGN |
+                               CCS_NORESIZE | CCS_NODIVIDER |
+                               ((dwStyle & CBRS_TOOLTIPS) ? TBSTYLE_TOOLTIPS : 0);
+    m_pImpl->control = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", controlStyle, 0, 0, 0, 0, window,
+                                       nullptr, AfxGetInstanceHandle(), nullptr);
+    if (m_pImpl->control == nullptr) {
+        ::DestroyWindow(window);
+        return FALSE;
+    }
+    SendMessageW(m_pImpl->control, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    m_pImpl->flyBy = (dwStyle & CBRS_FLYBY) != 0;
+    AttachToSite(pParentWnd, AfxHwnd(window), nID, dwStyle);
+    DWORD side = CBRS_ALIGN_TOP;
+    if (dwStyle & CBRS_ALIGN_LEFT)
+        side = CBRS_ALIGN_LEFT;
+    else if (dwStyle & CBRS_ALIGN_RIGHT)
+        side = CBRS_ALIGN_RIGHT;
+    else if (dwStyle & CBRS_ALIGN_BOTTOM)
+        side = CBRS_ALIGN_BOTTOM;
+    DockAt(side);
+    if (dwStyle & WS_VISIBLE)
+        ::ShowWindow(window, SW_SHOWNA);
+    return TRUE;
+}
+
+BOOL CToolBar::LoadToolBar(UINT nIDResource) {
+    const ToolBarResource* resource = AfxFindResource(&ResourceTable::toolbars, nIDResource);
+    ::HWND control = m_pImpl->control;
+    if (control == nullptr || resource == nullptr || resource->width <= 0 || resource->height <= 0)
+        return FALSE;
+    auto bitmap =
+        static_cast<HBITMAP>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(nIDResource),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info{};
+    const bool read = bitmap != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0;
+    if (bitmap != nullptr)
+        DeleteObject(bitmap);
+    int images = 0;
+    for (const UINT id : resource->items)
+        images += id != 0 ? 1 : 0;
+    // Every button needs its image.
+    if (!read || info.bmHeight < resource->height || info.bmWidth < images * resource->width)
+        return FALSE;
+
+    SendMessageW(control, TB_SETBITMAPSIZE, 0, MAKELPARAM(resource->width, resource->height));
+    SendMessageW(control, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(resource->width + 7, resource->height + 7));
+    TBADDBITMAP add{AfxGetInstanceHandle(), nIDResource};
+    SendMessageW(control, TB_ADDBITMAP, static_cast<WPARAM>(info.bmWidth / resource->width),
+                 reinterpret_cast<LPARAM>(&add));
+    std::vector<TBBUTTON> buttons;
+    int image = 0;
+    for (const UINT id : resource->items) {
+        TBBUTTON button{};
+        if (id == 0) {
+            button.fsStyle = BTNS_SEP;
+        } else {
+            button.iBitmap = image++;
+            button.idCommand = static_cast<int>(id);
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+        }
+        buttons.push_back(button);
+    }
+    SendMessageW(control, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    m_itemIDs = resource->items;
+    m_pImpl->buttonNames.assign(m_itemIDs.size(), std::string());
+    m_pImpl->SetOrientation(IsColumn(m_pImpl->side));
+    PostMessageW(GetParent(AfxWin32Hwnd(m_hWnd)), WM_CURVIX_RECALCLAYOUT, 0, 0);
+    return TRUE;
+}
+
+void CToolBar::Impl::SetOrientation(bool column) const {
+    // A column wraps after every button.
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    SetWindowLongW(control, GWL_STYLE, column ? (style | CCS_VERT) : (style & ~CCS_VERT));
+    const int count = static_cast<int>(SendMessageW(control, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageW(control, TB_GETBUTTON, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&button));
+        TBBUTTONINFOW info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+        info.fsState = column ? static_cast<BYTE>(button.fsState | TBSTATE_WRAP)
+                              : static_cast<BYTE>(button.fsState & ~TBSTATE_WRAP);
+        SendMessageW(control, TB_SETBUTTONINFOW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&info));
+    }
+    SendMessageW(control, TB_AUTOSIZE, 0, 0);
+}
+
+void CToolBar::Impl::Place(int cx, int cy) const {
+    if (control == nullptr)
+        return;
+    const bool column = IsColumn(side);
+    const int x = kBorder + (column ? 0 : kGripperSize);
+    const int y = kBorder + (column ? kGripperSize : 0);
+    MoveWindow(control, x, y, cx - x - kBorder, cy - y - kBorder, 1);
+}
+
+CSize CToolBar::GetWholeSize() const {
+    SIZE buttons{};
+    if (m_pImpl->control != nullptr)
+        SendMessageW(m_pImpl->control, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&buttons));
+    if (IsColumn(m_pImpl->side))
+        return {buttons.cx + 2 * kBorder, buttons.cy + 2 * kBorder + kGripperSize};
+    return {buttons.cx + 2 * kBorder + kGripperSize, buttons.cy + 2 * kBorder};
+}
+
+DWORD CToolBar::GetDockedSide() const {
+    return m_pImpl->side;
+}
+
+void CToolBar::DockAt(DWORD side) {
+    if (side != CBRS_ALIGN_TOP && side != CBRS_ALIGN_BOTTOM && side != CBRS_ALIGN_LEFT &&
+        side != CBRS_ALIGN_RIGHT)
+        return;
+    m_pImpl->side = side;
+    ::HWND window = AfxWin32Hwnd(m_hWnd);
+    if (window == nullptr)
+        return;
+    if (BarWindowWin* state = AfxBarWindowState(window);
+        state != nullptr && state->gripper != Gripper::None)
+        state->gripper = IsColumn(side) ? Gripper::Top : Gripper::Left;
+    if (m_pImpl->control != nullptr)
+        m_pImpl->SetOrientation(IsColumn(side));
+    PostMessageW(GetParent(window), WM_CURVIX_RECALCLAYOUT, 0, 0);
+}
+
+void CToolBar::OnDockingChanged() {}
+
+int CToolBar::GetCaptionRoom() const {
+    return 0; // docked
+}
+
+void CToolBar::SetWindowText(const std::string& text) {
+    CControlBar::SetWindowText(text);
+}
+
+void CToolBar::SetButtonName(int nIndex, const std::string& name) {
+    if (nIndex >= 0 && nIndex < static_cast<int>(m_pImpl->buttonNames.size()))
+        m_pImpl->buttonNames[static_cast<size_t>(nIndex)] = name;
+}
+
+HWND CToolBar::GetItemButton(int nIndex) const {
+    // The buttons are parts of one control, not windows of their own.
+    return GetItemID(nIndex) != 0 ? AfxHwnd(m_pImpl->control) : nullptr;
+}
+
+void CToolBar::OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) {
+    for (int i = 0; i < GetCount(); ++i) {
+        const UINT id = m_itemIDs[static_cast<size_t>(i)];
+        if (id == 0)
+            continue;
+        CToolButtonCmdUI state(m_pImpl->control, i, id);
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+    }
+}
+
+LRESULT CToolBar::Impl::OnNotify(CToolBar& bar, NMHDR* header) {
+    switch (header->code) {
+    case TTN_GETDISPINFOW: {
+        // The tooltip is the text after the prompt's line feed.
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        tooltip = WideFromUtf8(AfxLoadSubString(static_cast<UINT>(header->idFrom), 1));
+        info->lpszText = tooltip.data();
+        info->hinst = nullptr;
+        return 0;
+    }
+    case TBN_HOTITEMCHANGE: {
+        const auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
+        if (flyBy && bar.m_pSite != nullptr)
+            bar.m_pSite->ShowPrompt((hot->dwFlags & HICF_LEAVING) ? 0
+                                                                  : static_cast<UINT>(hot->idNew));
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+} // namespace curvix

@@ -1,0 +1,116 @@
+#include "View.h"
+#include "WinSystem.h"
+#include "WndWin.h"
+
+// The view's window: a child of the frame with its own device context,
+// never erased, whose events go to the view object. It repaints whole on
+// every size change and knows double clicks.
+
+namespace curvix {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"CurvixView";
+constexpr UINT kViewID = 0xE900; // the frame's first pane
+
+CPoint PointOf(LPARAM lParam) {
+    // Signed: a captured mouse left of or above the window is negative.
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+CView* ViewOf(::HWND hWnd) {
+    return reinterpret_cast<CView*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK ViewWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    CView* view = ViewOf(hWnd);
+    if (view == nullptr)
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    switch (message) {
+    case WM_ERASEBKGND:
+        // The next frame covers the whole window.
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(hWnd, &paint);
+        view->OnPaint();
+        EndPaint(hWnd, &paint);
+        return 0;
+    }
+    case WM_SIZE:
+        view->OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        ::SetFocus(hWnd);
+        SetCapture(hWnd);
+        view->OnLButtonDown(PointOf(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        ReleaseCapture();
+        view->OnLButtonUp(PointOf(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        view->OnMouseMove(PointOf(lParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        view->OnLButtonDblClk(PointOf(lParam));
+        return 0;
+    case WM_MOUSEACTIVATE:
+        // A click into the view gives it the keyboard, as into any control.
+        return MA_ACTIVATE;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+bool RegisterViewClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+        windowClass.lpfnWndProc = ViewWindowProc;
+        windowClass.hInstance = AfxGetInstanceHandle();
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    return registered;
+}
+
+} // namespace
+
+CView::~CView() {
+    DestroyWindow();
+}
+
+bool CView::Create(CWnd* pParentWnd) {
+    ::HWND parent = AfxWin32Hwnd(pParentWnd);
+    if (m_hWnd != nullptr || parent == nullptr || !RegisterViewClass())
+        return false;
+    m_pParent = pParentWnd;
+    ::HWND window = CreateWindowExW(
+        0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+        parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kViewID)), AfxGetInstanceHandle(),
+        this);
+    m_hWnd = AfxHwnd(window);
+    return window != nullptr;
+}
+
+CSize CView::GetClientDeviceSize() const {
+    return GetClientRect().Size();
+}
+
+void CView::SetAccessibleName(const std::string& name) {
+    // A window's text is its name to screen readers.
+    AfxSetWindowText(AfxWin32Hwnd(m_hWnd), name);
+}
+
+} // namespace curvix
