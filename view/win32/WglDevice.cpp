@@ -155,16 +155,23 @@ bool WglDevice::MakeCurrent(GLRenderContext context) {
     if (m_drawingDC == nullptr) {
         return false;
     }
-    FollowTargetSize();
+    const bool resized = FollowTargetSize();
     if (wglMakeCurrent(m_drawingDC, reinterpret_cast<HGLRC>(context)) == FALSE) {
         return Fail("cannot make the OpenGL context current");
+    }
+    if (resized) {
+        // Mesa's software driver (under Wine) looks at the window's size
+        // again only at a buffer swap; without one the context would go on
+        // drawing into buffers of the old size. The hidden window's swap
+        // shows nothing, and the next frame is drawn whole.
+        ::SwapBuffers(m_drawingDC);
     }
     return true;
 }
 
-void WglDevice::FollowTargetSize() {
+bool WglDevice::FollowTargetSize() {
     if (m_offscreen || m_target == nullptr || IsWindow(m_target) == FALSE) {
-        return;
+        return false;
     }
     RECT client{};
     GetClientRect(m_target, &client);
@@ -172,13 +179,15 @@ void WglDevice::FollowTargetSize() {
     const int width = std::max<int>(client.right, 1);
     const int height = std::max<int>(client.bottom, 1);
     if (width == m_drawingWidth && height == m_drawingHeight) {
-        return;
+        return false;
     }
     if (SetWindowPos(m_drawingWindow, nullptr, 0, 0, width, height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE) != FALSE) {
-        m_drawingWidth = width;
-        m_drawingHeight = height;
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE) == FALSE) {
+        return false;
     }
+    m_drawingWidth = width;
+    m_drawingHeight = height;
+    return true;
 }
 
 void WglDevice::DeleteContext(GLRenderContext context) {

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-// The Win32 handle types, declared as <windows.h> declares them, so that
-// this header brings none of its macros along.
-struct HWND__;
-struct HDC__;
+// The Win32 handle types, declared as <windows.h> declares them (the names
+// are the system headers'), so that this header brings none of its macros
+// along.
+struct HWND__; // NOLINT(bugprone-reserved-identifier)
+struct HDC__;  // NOLINT(bugprone-reserved-identifier)
 
 namespace curvix {
 
@@ -26,9 +27,11 @@ namespace curvix {
 class WglDevice final : public GLDevice {
 public:
     // Presents into target's client area. MakeCurrent resizes the drawing
-    // window to the target's client size first whenever that changed, so
-    // the view's size and paint steps, which make the context current
-    // before they set the viewport or draw, always draw at the right size.
+    // window to the target's client size first whenever that changed (and
+    // swaps the hidden window's buffers once, so that the driver takes the
+    // new size), so the view's size and paint steps, which make the context
+    // current before they set the viewport or draw, always draw at the
+    // right size.
     explicit WglDevice(HWND__* target);
     // Offscreen, width x height pixels.
     WglDevice(int width, int height);
@@ -66,8 +69,9 @@ public:
 
 private:
     void CreateDrawingWindow(int width, int height);
-    // Gives the drawing window the target's client size.
-    void FollowTargetSize();
+    // Gives the drawing window the target's client size; true when its
+    // size changed.
+    bool FollowTargetSize();
     void ReadBackBuffer(int width, int height);
     bool CopyFrameToTarget();
     bool IsCurrentHere() const;
