@@ -2,14 +2,15 @@
 # The Windows view's drawing through WGL against curvix-render's on Linux:
 # the same documents drawn by both, compared pixel for pixel (each channel
 # within 1). Both draw with Mesa's software renderer, so they should agree.
-#   compare-wgl-render.sh LINUX_CURVIX_RENDER WINDOWS_CURVIX_RENDER_WGL
-# Needs an X display for Wine's OpenGL (DISPLAY), and Wine; WINEPREFIX as
-# the caller set it.
+#   compare-wgl-render.sh LINUX_BUILD WINDOWS_CURVIX_RENDER_WGL
+# LINUX_BUILD has curvix-render, curvix-write-document and
+# curvix-image-check built. Needs an X display for Wine's OpenGL (DISPLAY),
+# and Wine; WINEPREFIX as the caller set it.
 set -u
-linux_render=$1
+linux_render=$1/tools/curvix-render/curvix-render
+write_document=$1/tests/document/curvix-write-document
+image_check=$1/tests/image-check/curvix-image-check
 windows_render=$2
-here=$(cd "$(dirname "$0")" && pwd)
-images="python3 $here/wgl_images.py"
 export LIBGL_ALWAYS_SOFTWARE=1
 if [ -z "${DISPLAY:-}" ]; then
     echo "FAIL no X display for Wine's OpenGL: set DISPLAY"
@@ -20,11 +21,12 @@ trap 'rm -rf "$tmp"' EXIT
 failures=0
 checks=0
 
-# name width height formula range0 range1 angle0 angle1 angle2 extent0 extent1 step
+# name width height formula, then the document's eight numbers in file
+# order: range from to, angles first second third, half-extents x y, step
 same() {
     local name=$1 width=$2 height=$3
     checks=$((checks + 1))
-    $images cvx "$tmp/$name.cvx" "$4" "${@:5}"
+    "$write_document" "$tmp/$name.cvx" "$4" "${@:5}"
     if ! "$linux_render" "$tmp/$name.cvx" --size "${width}x$height" -o "$tmp/$name.png" \
         2>"$tmp/$name.linux.err"; then
         echo "FAIL $name: curvix-render failed: $(cat "$tmp/$name.linux.err")"
@@ -37,7 +39,7 @@ same() {
         failures=$((failures + 1))
         return
     fi
-    if ! $images compare "$tmp/$name.png" "$tmp/$name.ppm" >"$tmp/$name.diff"; then
+    if ! "$image_check" files "$tmp/$name.ppm" "$tmp/$name.png" >"$tmp/$name.diff" 2>&1; then
         echo "FAIL $name (${width}x$height): Linux and Windows pictures differ"
         cat "$tmp/$name.diff"
         failures=$((failures + 1))
