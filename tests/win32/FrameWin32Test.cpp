@@ -231,14 +231,14 @@ TEST_F(FrameWin32Test, DrawRunsFromTheButtonAndFromEnterInTheField) {
     SetWindowTextW(field, L"x");
     SendMessageW(app.FormulaItem(static_cast<int>(IDC_DRAW)), BM_CLICK, 0, 0);
     app.Settle();
-    EXPECT_EQ(app.View()->GetVertices().size(), 400U);
+    EXPECT_EQ(app.View()->GetVertices().Size(), 400U);
     EXPECT_EQ(app.Pane(0), "Ready");
 
     SetWindowTextW(field, L"2");
     ::SetFocus(field);
     PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
     app.Settle();
-    ASSERT_EQ(app.View()->GetVertices().size(), 400U);
+    ASSERT_EQ(app.View()->GetVertices().Size(), 400U);
     EXPECT_EQ(app.View()->GetVertices()[1], 2.0F);
 }
 

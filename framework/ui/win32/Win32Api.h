@@ -7,10 +7,13 @@
 // macros go here; the framework's constants have the same values, and the
 // Win32 files call the wide functions by their W names.
 
+// The other headers need windows.h first.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
-#include <windows.h>
+// clang-format on
 
 #undef BS_DEFPUSHBUTTON
 #undef BS_PUSHBUTTON
