@@ -1,33 +1,45 @@
 #!/usr/bin/env bash
-# The toolkit-free core for Windows: cross-built with MinGW-w64, its unit
-# tests run under Wine, and curvix-eval.exe compared byte for byte with the
-# Linux curvix-eval on formulas, sampling runs and documents.
+# The program for Windows: cross-built with MinGW-w64, its tests run under
+# Wine on an X server of its own, curvix-eval.exe compared byte for byte with
+# the Linux curvix-eval on formulas, sampling runs and documents, and
+# curvix.exe's window on screen compared pixel for pixel with curvix-render.
 #   bash scripts/test-windows.sh [LINUX_BUILD]
-# LINUX_BUILD (default build-core, configured here with the core alone when
-# it is new) gets curvix-eval, curvix-write-document and curvix-decimal-point
-# built.
+# LINUX_BUILD (default build, configured here when it is new) gets the
+# Linux programs the comparisons need built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
-linux=${1:-build-core}
+linux=${1:-build}
 windows=${WINDOWS_BUILD:-build-windows}
 
 cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON -DCURVIX_WERROR=ON >/dev/null
 cmake --build "$windows" -j "$jobs"
 # A Linux build folder given is built as it is configured; only a new one
-# is configured, with the core alone.
+# is configured.
 if [ ! -f "$linux/CMakeCache.txt" ]; then
-    cmake -S . -B "$linux" -DCURVIX_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCURVIX_BUILD_TESTS=ON -DCURVIX_WERROR=ON >/dev/null
+    cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON \
+        -DCURVIX_WERROR=ON >/dev/null
 fi
-cmake --build "$linux" -j "$jobs" --target curvix-eval curvix-write-document curvix-decimal-point
+cmake --build "$linux" -j "$jobs" --target curvix-eval curvix-write-document \
+    curvix-decimal-point curvix-render curvix-image-check
 
 work=$(mktemp -d)
-# A prefix of its own, no display, no downloads of Mono or Gecko.
+# A prefix of its own, no downloads of Mono or Gecko, and an X server of its
+# own: Wine's windows and OpenGL (Mesa's llvmpipe, as curvix-render's) are
+# drawn there.
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
-unset DISPLAY WAYLAND_DISPLAY
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+export LIBGL_ALWAYS_SOFTWARE=1
+unset WAYLAND_DISPLAY
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
+    >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+export DISPLAY=:$(cat "$work/display")
 wineboot -i >/dev/null 2>&1
 
 echo "== Unit tests under Wine"
@@ -133,6 +145,16 @@ cd "$work"
 same "open a wide-character name" /dev/null --open "Kurve-曲线.cvx"
 same "a missing wide-character name" /dev/null --open "Kurve-曲线-none.cvx"
 cd - >/dev/null
+
+echo "== The view through WGL against curvix-render"
+checks=$((checks + 1))
+if ! bash tests/win32/compare-wgl-render.sh "$linux" "$windows/tests/win32/curvix-render-wgl.exe"; then
+    failures=$((failures + 1))
+fi
+
+echo "== curvix.exe on screen"
+bash tests/win32/screenshot-test.sh "$linux" "$windows" || failures=$((failures + 1))
+checks=$((checks + 1))
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
