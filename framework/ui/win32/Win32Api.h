@@ -8,7 +8,7 @@
 // Win32 files call the wide functions by their W names.
 
 #include <windows.h>
-
+// The others need the types of windows.h before them.
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
@@ -17,6 +17,8 @@
 #undef BS_PUSHBUTTON
 #undef BS_TYPEMASK
 #undef CW_USEDEFAULT
+#undef DS_MODALFRAME
+#undef ES_AUTOHSCROLL
 #undef FALSE
 #undef FALT
 #undef FCONTROL
@@ -39,6 +41,7 @@
 #undef MF_SEPARATOR
 #undef SS_ICON
 #undef SS_LEFT
+#undef SS_NOPREFIX
 #undef SS_TYPEMASK
 #undef SW_HIDE
 #undef SW_SHOW
@@ -51,8 +54,12 @@
 #undef WM_COMMAND
 #undef WM_CREATE
 #undef WS_BORDER
+#undef WS_CAPTION
 #undef WS_CHILD
+#undef WS_GROUP
 #undef WS_OVERLAPPEDWINDOW
+#undef WS_POPUP
+#undef WS_SYSMENU
 #undef WS_TABSTOP
 #undef WS_VISIBLE
 
