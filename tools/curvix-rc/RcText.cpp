@@ -40,6 +40,7 @@ bool MenuOptions(const MenuItemResource& item, UINT known, std::string& options,
 
 std::string RcWideString(std::string_view text) {
     std::string out = "L\"";
+    char previous = '\0';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"') {
@@ -50,13 +51,16 @@ std::string RcWideString(std::string_view text) {
             out += "\\n";
         } else if (c == '\t') {
             out += "\\t";
-        } else if (byte < 0x20 || byte >= 0x7F) {
+        } else if (byte < 0x20 || byte >= 0x7F || (c == '?' && previous == '?')) {
+            // A second "?" in a row is escaped too: "??" and a character
+            // would be a trigraph to the script's preprocessor.
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\%03o", byte);
             out += escape;
         } else {
             out += c;
         }
+        previous = c;
     }
     return out + "\"";
 }

@@ -15,8 +15,8 @@ namespace curvix {
 // reason in error for data the script cannot hold.
 
 // text as a wide string literal: a double quote doubled, backslash, line
-// feed and tab as \\, \n and \t, any other byte outside printable ASCII as
-// a three-digit octal escape.
+// feed and tab as \\, \n and \t, any other byte outside printable ASCII, and
+// the second of two question marks, as a three-digit octal escape.
 std::string RcWideString(std::string_view text);
 
 bool WriteRcMenu(const MenuResource& menu, std::string& out, std::string& error);
