@@ -1,7 +1,7 @@
 #pragma once
 
-// The Windows headers come first: Win32Api.h takes back the macros that
-// would hide the resource table's own constants.
+// Win32Api.h takes back the Windows macros that would hide the resource
+// table's own constants, whichever comes first.
 #include "CurvixResources.h"
 #include "Win32Api.h"
 
