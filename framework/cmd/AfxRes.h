@@ -54,17 +54,27 @@ inline constexpr int CN_COMMAND = 0;
 inline constexpr int CN_UPDATE_COMMAND_UI = -1;
 
 // Window styles
+inline constexpr DWORD WS_POPUP = 0x80000000;
 inline constexpr DWORD WS_CHILD = 0x40000000;
 inline constexpr DWORD WS_VISIBLE = 0x10000000;
+inline constexpr DWORD WS_CAPTION = 0x00C00000;
 inline constexpr DWORD WS_BORDER = 0x00800000;
+inline constexpr DWORD WS_SYSMENU = 0x00080000;
+inline constexpr DWORD WS_GROUP = 0x00020000;
 inline constexpr DWORD WS_TABSTOP = 0x00010000;
 inline constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 inline constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
+
+// Dialog styles; a template with a font gets DS_SETFONT from the resource
+// compiler.
+inline constexpr DWORD DS_MODALFRAME = 0x0080;
 
 // Control styles used by dialog templates
 inline constexpr DWORD SS_LEFT = 0x0000;
 inline constexpr DWORD SS_ICON = 0x0003;
 inline constexpr DWORD SS_TYPEMASK = 0x001F;
+inline constexpr DWORD SS_NOPREFIX = 0x0080; // "&" shows as itself
+inline constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 inline constexpr DWORD BS_PUSHBUTTON = 0x0000;
 inline constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
 inline constexpr DWORD BS_TYPEMASK = 0x000F;

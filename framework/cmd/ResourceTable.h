@@ -58,17 +58,21 @@ struct IconResource {
 
 struct DialogItemResource {
     const char* className; // "STATIC", "EDIT" or "BUTTON"
-    const char* text;
+    const char* text;      // an SS_ICON static shows icon resource id instead
     int id;
     int x, y, cx, cy; // dialog units
-    DWORD style;      // the control's kind (SS_ICON, BS_DEFPUSHBUTTON), WS_BORDER, WS_TABSTOP
+    // The control's kind and its options (SS_ICON, SS_NOPREFIX,
+    // BS_DEFPUSHBUTTON, ES_AUTOHSCROLL), WS_BORDER, WS_GROUP, WS_TABSTOP;
+    // every control is a visible child, which the style leaves unsaid.
+    DWORD style;
 };
 
-// The dialog's place and window style are the window system's: a dialog
-// opens centred on its owner, a bar's template is a child page.
+// The dialog's place is the window system's: a dialog opens centred on its
+// owner, a bar's template is a child page placed by its bar.
 struct DialogResource {
     UINT id;
-    int cx, cy; // dialog units
+    int cx, cy;  // dialog units
+    DWORD style; // WS_POPUP, WS_CAPTION, DS_MODALFRAME, ... or WS_CHILD
     const char* caption;
     const char* fontName;
     int pointSize;

@@ -186,5 +186,31 @@ TEST(Dialogs, FormulaBarTemplate) {
     EXPECT_EQ(bar->items[6].style & 0x0F, BS_DEFPUSHBUTTON);
 }
 
+// The window and control styles both window systems read, as numbers: the
+// About box a modal pop-up with caption and system menu, its first line
+// without "&" prefixes, lines and button starting groups; the formula bar a
+// bare child page, its label a group, its field scrolling sideways.
+TEST(Dialogs, StylesAsTheWindowSystemKnowsThem) {
+    const struct {
+        UINT id;
+        DWORD style;
+        std::vector<DWORD> items;
+    } cases[] = {
+        {IDD_ABOUTBOX, 0x80C80080, {0x00000003, 0x00020080, 0x00020000, 0x00030001}},
+        {IDD_FORMULABAR,
+         0x40000000,
+         {0x00020000, 0x00810080, 0x00010000, 0x00010000, 0x00010000, 0x00010000, 0x00010001}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "dialog " << c.id);
+        const DialogResource* dialog = ResourceTable::FindIn(GetCurvixResources().dialogs, c.id);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->style, c.style);
+        ASSERT_EQ(dialog->items.size(), c.items.size());
+        for (size_t i = 0; i < c.items.size(); ++i)
+            EXPECT_EQ(dialog->items[i].style, c.items[i]) << "control " << i;
+    }
+}
+
 } // namespace
 } // namespace curvix::test

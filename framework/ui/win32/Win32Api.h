@@ -19,6 +19,8 @@
 #undef BS_PUSHBUTTON
 #undef BS_TYPEMASK
 #undef CW_USEDEFAULT
+#undef DS_MODALFRAME
+#undef ES_AUTOHSCROLL
 #undef FALSE
 #undef FALT
 #undef FCONTROL
@@ -41,6 +43,7 @@
 #undef MF_SEPARATOR
 #undef SS_ICON
 #undef SS_LEFT
+#undef SS_NOPREFIX
 #undef SS_TYPEMASK
 #undef SW_HIDE
 #undef SW_SHOW
@@ -53,8 +56,12 @@
 #undef WM_COMMAND
 #undef WM_CREATE
 #undef WS_BORDER
+#undef WS_CAPTION
 #undef WS_CHILD
+#undef WS_GROUP
 #undef WS_OVERLAPPEDWINDOW
+#undef WS_POPUP
+#undef WS_SYSMENU
 #undef WS_TABSTOP
 #undef WS_VISIBLE
 
