@@ -41,10 +41,6 @@ for _ in $(seq 100); do
 done
 export DISPLAY=:$(cat "$work/display")
 wineboot -i >/dev/null 2>&1
-# Windows without a display: the Win32 tests build hidden dialogs through
-# Wine's null graphics driver, which the next start of the prefix takes.
-wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-wineserver -w
 
 echo "== Unit tests under Wine"
 ctest --test-dir "$windows" --output-on-failure -j "$jobs" --timeout 600 |

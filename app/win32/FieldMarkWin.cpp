@@ -1,5 +1,6 @@
 #include "FieldMarkWin.h"
 
+#include "AfxRes.h"
 #include "WinSystem.h"
 
 #include <map>
