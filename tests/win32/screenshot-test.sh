@@ -42,6 +42,14 @@ view_shows() { # name picture
     fail "$1: the view does not show curvix-render's picture: $(cat "$tmp/$1.diff")"
 }
 
+# Keys go to the X window with the focus; without a window manager nobody
+# else gives it.
+focus() { # window title
+    local window
+    window=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+    [ -n "$window" ] && xdotool windowfocus --sync "$window"
+}
+
 # sin(36x)*5 with an undeclared q (read as 0): the same curve, and one
 # report a sample.
 doc=$tmp/plot.cvx
@@ -62,12 +70,14 @@ echo "the view lies at $x,$y, ${w}x$h"
 view_shows axes "$tmp/axes.png"
 
 checks=$((checks + 1))
+focus "Untitled - Curvix"
 xdotool key ctrl+o
 if ! wine "$probe" wait-dialog Open 10000; then
     fail "Ctrl+O shows no Open dialog"
     exit 1
 fi
 # The dialog's name field has the focus; Wine maps Z: to /.
+focus Open
 xdotool type --delay 10 "Z:${doc//\//\\}"
 xdotool key Return
 checks=$((checks + 1))
@@ -90,6 +100,7 @@ reports=$(tr -d '\r' <"$tmp/curvix.err" | grep -cx "Error: Variable 'q' is undec
 
 # File > Exit by the menu's keys.
 checks=$((checks + 1))
+focus "plot.cvx - Curvix"
 xdotool key alt+f
 sleep 0.5
 xdotool key x

@@ -22,17 +22,10 @@ void PaintGripper(::HWND hWnd, Gripper gripper) {
     HDC dc = BeginPaint(hWnd, &paint);
     RECT client;
     ::GetClientRect(hWnd, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    for (int line = 0; line < 2; ++line) {
+    for (int line = 0; line < 2 && gripper != Gripper::None; ++line) {
         const int at = 2 + line * 3;
-        RECT edge = client;
-        if (gripper == Gripper::Left) {
-            edge = {at, client.top + 2, at + 3, client.bottom - 2};
-        } else if (gripper == Gripper::Top) {
-            edge = {client.left + 2, at, client.right - 2, at + 3};
-        } else {
-            break;
-        }
+        RECT edge = gripper == Gripper::Left ? RECT{at, client.top + 2, at + 3, client.bottom - 2}
+                                             : RECT{client.left + 2, at, client.right - 2, at + 3};
         DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
     }
     EndPaint(hWnd, &paint);
@@ -62,8 +55,13 @@ LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM 
         if (state != nullptr && state->onSize)
             state->onSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
-    case WM_ERASEBKGND:
-        return 1; // painted whole in WM_PAINT
+    case WM_ERASEBKGND: {
+        // Also the background of the flat toolbar, which lets it show.
+        RECT client;
+        ::GetClientRect(hWnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     case WM_PAINT:
         PaintGripper(hWnd, state != nullptr ? state->gripper : Gripper::None);
         return 0;

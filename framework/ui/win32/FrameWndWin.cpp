@@ -108,6 +108,19 @@ LRESULT CALLBACK CFrameWnd::Impl::WindowProc(::HWND hWnd, UINT message, WPARAM w
             return 0;
         }
         break;
+    case WM_SHOWWINDOW:
+        // The view's sizes came while the frame was being made, before it
+        // was the main window; shown, it tells its size again, for the size
+        // pane.
+        if (wParam != 0 && !frame->m_pImpl->shown) {
+            frame->m_pImpl->shown = true;
+            if (::HWND view = AfxWin32Hwnd(frame->m_pView.get())) {
+                RECT client{};
+                ::GetClientRect(view, &client);
+                SendMessageW(view, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+            }
+        }
+        break;
     case WM_CLOSE:
         frame->RequestClose();
         return 0;
