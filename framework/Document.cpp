@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "FileErrors.h"
+#include "PathName.h"
 #include "ReadFile.h"
 #include "SaveFile.h"
 #include "ViewBase.h"
@@ -43,8 +44,7 @@ CDocument::~CDocument() {
 
 void CDocument::SetPathName(const std::string& path) {
     m_strPathName = path;
-    const auto slash = path.find_last_of('/');
-    m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
+    m_strTitle = FileNameOf(path);
 }
 
 void CDocument::AddView(CViewBase* view) {

@@ -16,6 +16,25 @@ namespace {
 // absolute paths, so one that starts with the scheme is always such a URL.
 constexpr std::string_view kFileScheme = "file://";
 
+// What separates a path's folders; Windows takes either slash.
+#ifdef _WIN32
+constexpr const char* kSeparators = "\\/";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
+// The root a shortened path keeps: "/", or a drive's "C:\".
+std::string RootOf(const std::string& path) {
+    const std::string_view separators(kSeparators);
+#ifdef _WIN32
+    if (path.size() > 2 && path[1] == ':' && separators.find(path[2]) != std::string_view::npos)
+        return path.substr(0, 3);
+#endif
+    return !path.empty() && separators.find(path.front()) != std::string_view::npos
+               ? path.substr(0, 1)
+               : std::string();
+}
+
 std::string StoredEntry(const std::string& path) {
     if (IsValidUtf8(path)) {
         return path;
@@ -97,13 +116,15 @@ std::string CRecentFileList::GetDisplayName(std::size_t index,
         return std::string();
     }
     const std::string& path = m_entries[index];
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(kSeparators);
     if (slash != std::string::npos && !currentFolder.empty()) {
         std::string folder = currentFolder;
-        while (folder.size() > 1 && folder.back() == '/') {
+        while (folder.size() > RootOf(folder).size() &&
+               folder.find_last_of(kSeparators) == folder.size() - 1) {
             folder.pop_back();
         }
-        const std::string pathFolder = slash == 0 ? "/" : path.substr(0, slash);
+        const std::string root = RootOf(path);
+        const std::string pathFolder = slash < root.size() ? root : path.substr(0, slash);
         if (pathFolder == folder) {
             return AbbreviatePath(path.substr(slash + 1), kDisplayLength);
         }
@@ -144,7 +165,7 @@ std::string AbbreviatePath(const std::string& path, std::size_t maxLength) {
         return path;
     }
     static const std::string kEllipsis = "...";
-    const std::size_t lastSlash = path.rfind('/');
+    const std::size_t lastSlash = path.find_last_of(kSeparators);
     std::string name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
     if (name.size() + kEllipsis.size() + 2 > maxLength) {
         // Not even "/.../name" fits: show as much of the name as fits.
@@ -153,14 +174,14 @@ std::string AbbreviatePath(const std::string& path, std::size_t maxLength) {
         }
         return name.substr(0, maxLength - kEllipsis.size()) + kEllipsis;
     }
-    const std::string root = path.front() == '/' ? "/" : "";
+    const std::string root = RootOf(path);
     // Take whole components from the end while "/.../" plus them fits.
     std::size_t start = lastSlash;
     for (;;) {
         if (start == 0 || start == std::string::npos) {
             break;
         }
-        const std::size_t previous = path.rfind('/', start - 1);
+        const std::size_t previous = path.find_last_of(kSeparators, start - 1);
         if (previous == std::string::npos) {
             break;
         }

@@ -1,6 +1,7 @@
 #include "RecentFileMenu.h"
 
 #include "AfxRes.h"
+#include "PathName.h"
 #include "RecentFileList.h"
 
 #include <filesystem>
@@ -18,7 +19,7 @@ void CRecentFileMenu::OnUpdate(CCmdUI* pCmdUI, const CRecentFileList* list) cons
 
 std::vector<std::string> CRecentFileMenu::MenuTexts(const CRecentFileList* list) {
     std::error_code error;
-    const std::string folder = std::filesystem::current_path(error).string();
+    const std::string folder = NameFromPath(std::filesystem::current_path(error));
     std::vector<std::string> texts;
     const std::size_t count = list != nullptr ? list->Entries().size() : 0;
     for (std::size_t i = 0; i < count; ++i) {

@@ -3,6 +3,7 @@
 #include "EventLoop.h"
 #include "FrameWnd.h"
 #include "MessageBox.h"
+#include "PathName.h"
 #include "ShownName.h"
 
 #include <algorithm>
@@ -20,14 +21,15 @@ constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr int kFailedExit = 1;
 constexpr const char* kAskToSave = "Save changes to ";
 
-// File names are bytes: made absolute and clean without a round trip
-// through text, which would lose a name that is not valid UTF-8.
+// File names are made absolute and clean as the system's own paths: on
+// Linux without a round trip through text, which would lose a name that is
+// not valid UTF-8; on Windows from UTF-8, not the ANSI code page.
 std::string AbsolutePath(const std::string& path) {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path absolute = std::filesystem::absolute(PathFromName(path), error);
     if (error)
         return path;
-    std::string clean = absolute.lexically_normal().string();
+    std::string clean = NameFromPath(absolute.lexically_normal());
     while (clean.size() > 1 && clean.back() == '/')
         clean.pop_back();
     return clean;

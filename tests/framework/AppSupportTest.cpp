@@ -61,6 +61,12 @@ TEST(AbbreviatePath, KeepsRootAndTrailingComponents) {
         {"/tmp/an-extremely-long-file-name-for-a-plot.cvx", "an-extremely-long-file-name..."},
         {"/tmp/a-file-name-of-27-chars.cvx",
          "a-file-name-of-27-chars.cvx"}, // "/.../" would not fit
+#ifdef _WIN32
+        // Windows' names: either slash, and the drive kept as the root.
+        {"C:\\Users\\ann\\plots\\sine.cvx", "C:\\Users\\ann\\plots\\sine.cvx"},
+        {"C:\\Users\\user\\projects\\curvix\\sine.cvx", "C:\\...\\curvix\\sine.cvx"},
+        {"D:/data/projects/long-folder-name/x.cvx", "D:/.../long-folder-name/x.cvx"},
+#endif
     };
     for (const auto& c : cases) {
         const std::string shown = AbbreviatePath(c.path, 30);
@@ -172,6 +178,14 @@ TEST(RecentFileList, FileInTheCurrentFolderShowsItsNameAlone) {
     EXPECT_EQ(list.GetDisplayName(0, "/home/ann/plots/"), "sine.cvx");
     EXPECT_EQ(list.GetDisplayName(0, "/home/ann"), "/home/ann/plots/sine.cvx");
     EXPECT_EQ(list.GetDisplayName(3, "/"), "");
+#ifdef _WIN32
+    list.Add("C:\\Users\\ann\\sine.cvx");
+    list.Add("C:\\top.cvx");
+    EXPECT_EQ(list.GetDisplayName(1, "C:\\Users\\ann"), "sine.cvx");
+    EXPECT_EQ(list.GetDisplayName(1, "C:\\Users\\ann\\"), "sine.cvx");
+    EXPECT_EQ(list.GetDisplayName(0, "C:\\"), "top.cvx");
+    EXPECT_EQ(list.GetDisplayName(0, "C:\\Users"), "C:\\top.cvx");
+#endif
 }
 
 } // namespace

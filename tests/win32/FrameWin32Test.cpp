@@ -20,15 +20,20 @@ LONG Height(const RECT& rect) {
     return rect.bottom - rect.top;
 }
 
+// The settings go before the program starts, and with the test.
+struct NoSettings {
+    NoSettings() { ForgetSettings(); }
+    ~NoSettings() { ForgetSettings(); }
+};
+
 class FrameWin32Test : public ::testing::Test {
 protected:
     void SetUp() override {
-        ForgetSettings();
         ASSERT_TRUE(app.started);
         ASSERT_NE(app.Frame(), nullptr);
     }
-    void TearDown() override { ForgetSettings(); }
 
+    NoSettings noSettings;
     RunningApp app;
 };
 

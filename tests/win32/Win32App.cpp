@@ -32,19 +32,24 @@ BOOL CALLBACK OfferDialog(::HWND window, LPARAM found) {
     return TRUE;
 }
 
-void CALLBACK ModalTimer(::HWND, UINT, UINT_PTR id, DWORD) {
+// Runs for the whole test program: a dialog that nobody answers is
+// cancelled after ten seconds.
+void CALLBACK ModalTimer(::HWND, UINT, UINT_PTR, DWORD) {
     ModalWatch& watch = Watch();
     ::HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), OfferDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog != nullptr && watch.answer && watch.answer(dialog)) {
-        watch.answer = nullptr;
-        KillTimer(nullptr, id);
+    if (dialog == nullptr) {
+        watch.ticks = 0;
         return;
     }
-    if (dialog != nullptr && ++watch.ticks > 200) {
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    if (watch.answer && watch.answer(dialog)) {
         watch.answer = nullptr;
-        KillTimer(nullptr, id);
+        watch.ticks = 0;
+        return;
+    }
+    if (++watch.ticks > 200) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        watch.ticks = 0;
     }
 }
 
@@ -139,8 +144,22 @@ RECT PlaceInParent(::HWND window) {
 }
 
 void WhenModal(std::function<bool(::HWND)> answer) {
+    static const UINT_PTR timer = SetTimer(nullptr, 0, 50, ModalTimer);
+    (void)timer;
     Watch() = {std::move(answer), 0};
-    SetTimer(nullptr, 0, 50, ModalTimer);
+}
+
+void AnswerFileDialog(const std::string& path) {
+    WhenModal([path](::HWND dialog) {
+        // The name field of the common dialogs (cmb13, or edt1 in the old
+        // style).
+        const std::wstring name = WideFromUtf8(path);
+        if (!SetDlgItemTextW(dialog, 0x47C, name.c_str()) &&
+            !SetDlgItemTextW(dialog, 0x480, name.c_str()))
+            return false;
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
 }
 
 std::string WindowText(::HWND window) {
@@ -153,7 +172,9 @@ std::string DialogMessage(::HWND dialog) {
         wchar_t name[16] = {};
         GetClassNameW(child, name, 16);
         const std::string text = WindowText(child);
-        if (std::wstring(name) == L"Static" && !text.empty())
+        // An icon's text is its resource ID.
+        const bool icon = (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (std::wstring(name) == L"Static" && !icon && !text.empty())
             return text;
     }
     return {};

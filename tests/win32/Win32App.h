@@ -53,6 +53,10 @@ RECT PlaceInParent(::HWND window);
 // with IDCANCEL after ten seconds, so that a failing test does not hang.
 void WhenModal(std::function<bool(::HWND dialog)> answer);
 
+// Types path into the next file dialog's name field and presses Open or
+// Save.
+void AnswerFileDialog(const std::string& path);
+
 // The text of a dialog's first static control that is not empty (a
 // message box's message).
 std::string DialogMessage(::HWND dialog);
