@@ -221,11 +221,16 @@ TEST(RcGenerator, WholeScriptNamesItsFilesAndComesLast) {
         EXPECT_NE(files.back().contents.find("\"" + files[i].name + "\""), std::string::npos)
             << files[i].name;
     }
-    ResourceTable broken = GetCurvixResources();
     const char* const badLines[] = {"1 1 1 1", ". c #123456", "."};
-    broken.bitmaps.push_back({77, badLines});
-    EXPECT_FALSE(GenerateCurvixRc(broken, "Test.Name", files, error));
-    EXPECT_NE(error.find("bitmap 77"), std::string::npos) << error;
+    ResourceTable badColour = GetCurvixResources();
+    badColour.bitmaps.push_back({77, badLines});
+    EXPECT_FALSE(GenerateCurvixRc(badColour, "Test.Name", files, error));
+    EXPECT_NE(error.find("bitmap 77: the colour #123456"), std::string::npos) << error;
+    ResourceTable badNumber = GetCurvixResources();
+    badNumber.icons.push_back({0, {badLines}});
+    EXPECT_FALSE(GenerateCurvixRc(badNumber, "Test.Name", files, error));
+    EXPECT_NE(error.find("icon 0 is outside 1 to 65535"), std::string::npos) << error;
+    EXPECT_EQ(files.back().name, "curvix.rc") << "the files of the last good run stay";
 }
 
 } // namespace

@@ -14,6 +14,18 @@ constexpr int kManifestType = 24;
 constexpr int kProcessManifestId = 1;
 constexpr const char* kManifestName = "curvix.manifest";
 
+// The reason of a failure, after the resource it concerns.
+void Concerning(const std::string& what, std::string& error) {
+    error.insert(0, ": ").insert(0, what);
+}
+
+bool NumberFits(UINT id, const std::string& what, std::string& error) {
+    if (id >= 1 && id <= 0xFFFF)
+        return true;
+    error = what + " is outside 1 to 65535";
+    return false;
+}
+
 std::string Quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
@@ -21,7 +33,7 @@ std::string Quoted(const std::string& name) {
 bool ReadImage(XpmData xpm, const std::string& what, XpmImage& image, std::string& error) {
     if (ReadXpm(xpm, image, error))
         return true;
-    error = what + ": " + error;
+    Concerning(what, error);
     return false;
 }
 
@@ -29,6 +41,8 @@ bool AddIcons(const ResourceTable& table, std::vector<GeneratedFile>& files, std
               std::string& error) {
     for (const IconResource& icon : table.icons) {
         const std::string what = "icon " + std::to_string(icon.id);
+        if (!NumberFits(icon.id, what, error))
+            return false;
         std::vector<XpmImage> images(icon.images.size());
         for (std::size_t i = 0; i < images.size(); ++i) {
             if (!ReadImage(icon.images[i], what, images[i], error))
@@ -36,7 +50,7 @@ bool AddIcons(const ResourceTable& table, std::vector<GeneratedFile>& files, std
         }
         std::vector<std::uint8_t> bytes;
         if (!EncodeIconFile(images, bytes, error)) {
-            error = what + ": " + error;
+            Concerning(what, error);
             return false;
         }
         GeneratedFile file{"icon" + std::to_string(icon.id) + ".ico",
@@ -51,12 +65,14 @@ bool AddBitmaps(const ResourceTable& table, std::vector<GeneratedFile>& files, s
                 std::string& error) {
     for (const BitmapResource& bitmap : table.bitmaps) {
         const std::string what = "bitmap " + std::to_string(bitmap.id);
+        if (!NumberFits(bitmap.id, what, error))
+            return false;
         XpmImage image;
         std::vector<std::uint8_t> bytes;
         if (!ReadImage(bitmap.xpm, what, image, error))
             return false;
         if (!EncodeBitmapFile(image, bytes, error)) {
-            error = what + ": " + error;
+            Concerning(what, error);
             return false;
         }
         GeneratedFile file{"bitmap" + std::to_string(bitmap.id) + ".bmp",

@@ -1,6 +1,7 @@
 #include "DibFiles.h"
 
 #include <cstdio>
+#include <string>
 
 namespace curvix {
 
@@ -55,12 +56,11 @@ bool IndexPixels(const XpmImage& image, std::uint8_t transparentIndex,
                kSixteenColours[index] != static_cast<std::uint32_t>(pixel))
             ++index;
         if (index == kSixteenColours.size()) {
-            char text[96];
-            std::snprintf(text, sizeof text,
-                          "the colour #%06X at %zu, %zu is not one of the 16 standard colours",
-                          static_cast<unsigned>(pixel), i % static_cast<std::size_t>(image.width),
-                          i / static_cast<std::size_t>(image.width));
-            error = text;
+            char colour[8];
+            std::snprintf(colour, sizeof colour, "%06X", static_cast<unsigned>(pixel & 0xFFFFFF));
+            const auto width = static_cast<std::size_t>(image.width);
+            error = std::string("the colour #") + colour + " at " + std::to_string(i % width) +
+                    ", " + std::to_string(i / width) + " is not one of the 16 standard colours";
             return false;
         }
         indexes.push_back(static_cast<std::uint8_t>(index));

@@ -11,7 +11,8 @@ constexpr UINT kMaxResourceId = 0xFFFF;
 
 std::string Hex(DWORD value) {
     char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
+    // Styles and flags are 32 bits wide on Windows, whatever DWORD is here.
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value & 0xFFFFFFFFu));
     return text;
 }
 
