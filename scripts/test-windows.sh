@@ -146,6 +146,20 @@ same "open a wide-character name" /dev/null --open "Kurve-曲线.cvx"
 same "a missing wide-character name" /dev/null --open "Kurve-曲线-none.cvx"
 cd - >/dev/null
 
+echo "== The programs import only Windows' own DLLs"
+for program in "$windows/app/curvix.exe" "$windows/tools/curvix-eval/curvix-eval.exe"; do
+    checks=$((checks + 1))
+    dlls=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' |
+        tr 'A-Z' 'a-z')
+    foreign=$(printf '%s\n' $dlls |
+        grep -vxE '(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|opengl32|shell32|user32)\.dll' ||
+        true)
+    if [ -n "$foreign" ]; then
+        echo "FAIL $(basename "$program") needs $(echo $foreign)"
+        failures=$((failures + 1))
+    fi
+done
+
 echo "== The view through WGL against curvix-render"
 checks=$((checks + 1))
 if ! bash tests/win32/compare-wgl-render.sh "$linux" "$windows/tests/win32/curvix-render-wgl.exe"; then

@@ -49,6 +49,9 @@ public:
 
 protected:
     void OnDockingChanged() override;
+    // The side a bar of this style docks at first: its alignment's, the
+    // top when it names none.
+    static DWORD FirstSide(DWORD dwStyle);
 
 private:
     struct Impl;

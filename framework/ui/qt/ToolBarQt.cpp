@@ -183,14 +183,7 @@ BOOL CToolBar::CreateEx(CBarSite* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwSty
     });
 
     AttachToSite(pParentWnd, AfxHwnd(dock), nID, dwStyle);
-    DWORD side = CBRS_ALIGN_TOP;
-    if (dwStyle & CBRS_ALIGN_LEFT)
-        side = CBRS_ALIGN_LEFT;
-    else if (dwStyle & CBRS_ALIGN_RIGHT)
-        side = CBRS_ALIGN_RIGHT;
-    else if (dwStyle & CBRS_ALIGN_BOTTOM)
-        side = CBRS_ALIGN_BOTTOM;
-    DockAt(side);
+    DockAt(FirstSide(dwStyle));
     dock->setVisible((dwStyle & WS_VISIBLE) != 0);
     return TRUE;
 }

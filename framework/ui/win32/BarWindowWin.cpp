@@ -32,13 +32,8 @@ void PaintGripper(::HWND hWnd, Gripper gripper) {
 }
 
 LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    BarWindowWin* state = StateOf(hWnd);
+    auto* state = static_cast<BarWindowWin*>(AfxWindowObject(hWnd, message, lParam));
     switch (message) {
-    case WM_NCCREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        break;
-    }
     case WM_COMMAND:
         // A button of the control: its ID is the command.
         if (state != nullptr && state->site != nullptr && lParam != 0 &&
@@ -72,7 +67,6 @@ LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM 
         break;
     }
     case WM_NCDESTROY:
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
         delete state;
         break;
     default:
@@ -82,15 +76,7 @@ LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool RegisterBarClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = BarWindowProc;
-        windowClass.hInstance = AfxGetInstanceHandle();
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
+    static const bool registered = AfxRegisterClass(kClassName, BarWindowProc);
     return registered;
 }
 

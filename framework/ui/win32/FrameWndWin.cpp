@@ -21,10 +21,6 @@ std::vector<CFrameWnd*>& LiveFrames() {
     return frames;
 }
 
-CFrameWnd* FrameOf(::HWND hWnd) {
-    return reinterpret_cast<CFrameWnd*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-}
-
 std::vector<std::string> DroppedFiles(HDROP drop) {
     std::vector<std::string> files;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -42,16 +38,8 @@ std::vector<std::string> DroppedFiles(HDROP drop) {
 } // namespace
 
 const wchar_t* AfxFrameWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = CFrameWnd::Impl::WindowProc;
-        windowClass.hInstance = AfxGetInstanceHandle();
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = L"CurvixFrame";
-        return RegisterClassExW(&windowClass) != 0;
-    }();
+    static const bool registered = AfxRegisterClass(L"CurvixFrame", CFrameWnd::Impl::WindowProc, 0,
+                                                    GetSysColorBrush(COLOR_BTNFACE));
     return registered ? L"CurvixFrame" : nullptr;
 }
 
@@ -59,11 +47,7 @@ const wchar_t* AfxFrameWindowClass() {
 // menus' states and prompts, the layout of the bars, closing and drops.
 LRESULT CALLBACK CFrameWnd::Impl::WindowProc(::HWND hWnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    CFrameWnd* frame = FrameOf(hWnd);
+    auto* frame = static_cast<CFrameWnd*>(AfxWindowObject(hWnd, message, lParam));
     if (frame == nullptr)
         return DefWindowProcW(hWnd, message, wParam, lParam);
     switch (message) {
@@ -142,9 +126,6 @@ LRESULT CALLBACK CFrameWnd::Impl::WindowProc(::HWND hWnd, UINT message, WPARAM w
             frame->OnDropFiles(files);
         return 0;
     }
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        break;
     default:
         break;
     }

@@ -22,7 +22,7 @@ struct CFrameWnd::Impl {
     UINT resourceID = 0;
     HACCEL accelerators = nullptr; // the resource's table, owned by the module
     bool idleWatched = false;
-    bool shown = false; // shown once
+    bool shown = false;                    // shown once
     POINT minimumTrackSize{};              // the window's smallest size, frame and menu included
     std::vector<std::string> droppedFiles; // waiting to be opened
     ::HWND lastFocus = nullptr;            // given back when the frame is active again

@@ -69,14 +69,7 @@ BOOL CToolBar::CreateEx(CBarSite* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwSty
     SendMessageW(m_pImpl->control, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     m_pImpl->flyBy = (dwStyle & CBRS_FLYBY) != 0;
     AttachToSite(pParentWnd, AfxHwnd(window), nID, dwStyle);
-    DWORD side = CBRS_ALIGN_TOP;
-    if (dwStyle & CBRS_ALIGN_LEFT)
-        side = CBRS_ALIGN_LEFT;
-    else if (dwStyle & CBRS_ALIGN_RIGHT)
-        side = CBRS_ALIGN_RIGHT;
-    else if (dwStyle & CBRS_ALIGN_BOTTOM)
-        side = CBRS_ALIGN_BOTTOM;
-    DockAt(side);
+    DockAt(FirstSide(dwStyle));
     if (dwStyle & WS_VISIBLE)
         ::ShowWindow(window, SW_SHOWNA);
     return TRUE;

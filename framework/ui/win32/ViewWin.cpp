@@ -18,16 +18,8 @@ CPoint PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-CView* ViewOf(::HWND hWnd) {
-    return reinterpret_cast<CView*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-}
-
 LRESULT CALLBACK ViewWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    CView* view = ViewOf(hWnd);
+    auto* view = static_cast<CView*>(AfxWindowObject(hWnd, message, lParam));
     if (view == nullptr)
         return DefWindowProcW(hWnd, message, wParam, lParam);
     switch (message) {
@@ -62,9 +54,6 @@ LRESULT CALLBACK ViewWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEACTIVATE:
         // A click into the view gives it the keyboard, as into any control.
         return MA_ACTIVATE;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        break;
     default:
         break;
     }
@@ -72,16 +61,8 @@ LRESULT CALLBACK ViewWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM
 }
 
 bool RegisterViewClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-        windowClass.lpfnWndProc = ViewWindowProc;
-        windowClass.hInstance = AfxGetInstanceHandle();
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
+    static const bool registered = AfxRegisterClass(
+        kClassName, ViewWindowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_OWNDC);
     return registered;
 }
 

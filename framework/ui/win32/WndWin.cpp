@@ -8,6 +8,29 @@ HINSTANCE AfxGetInstanceHandle() {
     return GetModuleHandleW(nullptr);
 }
 
+void* AfxWindowObject(::HWND hWnd, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    void* object = reinterpret_cast<void*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+    return object;
+}
+
+bool AfxRegisterClass(const wchar_t* name, WNDPROC procedure, UINT style, HBRUSH background) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = AfxGetInstanceHandle();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 std::string AfxGetWindowText(::HWND hWnd) {
     if (hWnd == nullptr)
         return {};
