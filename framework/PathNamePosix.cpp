@@ -11,7 +11,7 @@ std::string NameFromPath(const std::filesystem::path& path) {
 }
 
 std::string FileNameOf(const std::string& name) {
-    const auto separator = name.find_last_of("/");
+    const auto separator = name.find_last_of('/');
     return separator == std::string::npos ? name : name.substr(separator + 1);
 }
 
