@@ -20,6 +20,9 @@ curvix=
 trap '[ -n "$curvix" ] && kill "$curvix" 2>/dev/null; rm -rf "$tmp"' EXIT
 failures=0
 checks=0
+# Qt (in curvix-image-check) wants a runtime folder of its own.
+export XDG_RUNTIME_DIR=$tmp/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 fail() {
     echo "FAIL $*"
