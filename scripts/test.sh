@@ -4,7 +4,7 @@
 #   build-notqt/ the command-line tools alone, with Qt out of reach
 #   build-asan/  the same tests under AddressSanitizer + UBSan
 #   build-fuzz/  libFuzzer targets, each run for a short while
-#   build-windows/  the toolkit-free core cross-built for Windows, under Wine
+#   build-windows/  the program cross-built for Windows, under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -49,7 +49,7 @@ for tool in build-notqt/tools/curvix-*/curvix-*; do
 done
 run_tests build-notqt -E '_NOT_BUILT'
 
-echo "== Windows core under Wine"
+echo "== Windows under Wine"
 bash scripts/test-windows.sh build
 
 echo "== Static checks"
