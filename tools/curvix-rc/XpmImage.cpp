@@ -30,16 +30,16 @@ bool ReadValues(const char* line, int (&values)[4], std::string& error) {
     return true;
 }
 
-bool ReadColour(std::string_view spec, std::int32_t& colour) {
-    if (spec == "None" || spec == "none") {
+bool ReadColour(std::string_view text, std::int32_t& colour) {
+    if (text == "None" || text == "none") {
         colour = kXpmTransparent;
         return true;
     }
-    if (spec.size() != 7 || spec[0] != '#')
+    if (text.size() != 7 || text[0] != '#')
         return false;
     unsigned value = 0;
-    const char* end = spec.data() + spec.size();
-    const auto [last, status] = std::from_chars(spec.data() + 1, end, value, 16);
+    const char* end = text.data() + text.size();
+    const auto [last, status] = std::from_chars(text.data() + 1, end, value, 16);
     if (status != std::errc() || last != end)
         return false;
     colour = static_cast<std::int32_t>(value);
