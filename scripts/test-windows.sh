@@ -167,7 +167,9 @@ if ! bash tests/win32/compare-wgl-render.sh "$linux" "$windows/tests/win32/curvi
 fi
 
 echo "== curvix.exe on screen"
-bash tests/win32/screenshot-test.sh "$linux" "$windows" || failures=$((failures + 1))
+# What the screen showed stays in the build folder, to be looked at.
+bash tests/win32/screenshot-test.sh "$linux" "$windows" "$windows/screenshots" ||
+    failures=$((failures + 1))
 checks=$((checks + 1))
 
 echo "$((checks - failures)) passed, $failures failed"

@@ -1,9 +1,18 @@
 #include "CurvixScene.h"
 
+#include "CurvixDoc.h"
+
 namespace curvix {
 
 CCurvixScene::~CCurvixScene() {
     m_vertices.Clear();
+}
+
+void CCurvixScene::AttachDocument(CCurvixDoc* document) {
+    SetDocument(document);
+    if (document != nullptr)
+        SetScenePointers(document->GetRotation(), document->GetHalfExtents(), document->GetRange(),
+                         document->GetStep());
 }
 
 void CCurvixScene::BeginDrag(Point point) {

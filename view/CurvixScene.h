@@ -40,6 +40,8 @@ public:
         m_pRange = range;
         m_pStep = step;
     }
+    // Both for one document (null: none): the steps in that order.
+    void AttachDocument(CCurvixDoc* document);
     CCurvixDoc* GetDocument() const { return m_pDocument; }
 
     // Samples the document's formula into m_vertices; the engine's and the

@@ -18,12 +18,7 @@ int CCurvixView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_pSurface = CreateWindowGLDevice(GetSafeHwnd());
     // Without a context the view still exists and shows nothing.
     CreateGL(m_pSurface.get());
-    auto* document = dynamic_cast<CCurvixDoc*>(CView::GetDocument());
-    CCurvixScene::SetDocument(document);
-    if (document != nullptr) {
-        SetScenePointers(document->GetRotation(), document->GetHalfExtents(), document->GetRange(),
-                         document->GetStep());
-    }
+    AttachDocument(dynamic_cast<CCurvixDoc*>(CView::GetDocument()));
     return 0;
 }
 

@@ -17,9 +17,7 @@ bool RenderDocumentWgl(CCurvixDoc& document, int width, int height, WglImage& im
             device.GetLastError().empty() ? "no context could be created" : device.GetLastError();
         return false;
     }
-    view.SetDocument(&document);
-    view.SetScenePointers(document.GetRotation(), document.GetHalfExtents(), document.GetRange(),
-                          document.GetStep());
+    view.AttachDocument(&document);
     view.ComputeCurve();
     view.SetProjection(width, height);
     view.OnDraw(&device);

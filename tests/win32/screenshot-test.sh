@@ -6,8 +6,9 @@
 # curvix-render's picture of that scene at the view's size; the engine's
 # reports on standard error; File > Exit with status 0 and the document in
 # the registry's recent-file list.
-#   screenshot-test.sh LINUX_BUILD WINDOWS_BUILD
-# Needs DISPLAY, Wine with WINEPREFIX set, and xdotool.
+#   screenshot-test.sh LINUX_BUILD WINDOWS_BUILD [SCREENSHOTS]
+# Needs DISPLAY, Wine with WINEPREFIX set, and xdotool. What the screen
+# showed at each check is kept in the folder SCREENSHOTS when given.
 set -u
 linux=$1
 windows=$2
@@ -15,9 +16,14 @@ render=$linux/tools/curvix-render/curvix-render
 check=$linux/tests/image-check/curvix-image-check
 write_document=$linux/tests/document/curvix-write-document
 probe=$windows/tests/win32/curvix-window-probe.exe
+screenshots=${3:-}
 tmp=$(mktemp -d)
 curvix=
-trap '[ -n "$curvix" ] && kill "$curvix" 2>/dev/null; rm -rf "$tmp"' EXIT
+keep() {
+    [ -n "$screenshots" ] && mkdir -p "$screenshots" && cp "$tmp"/*.shown.png "$screenshots"/ 2>/dev/null
+    true
+}
+trap '[ -n "$curvix" ] && kill "$curvix" 2>/dev/null; keep; rm -rf "$tmp"' EXIT
 failures=0
 checks=0
 # Qt (in curvix-image-check) wants a runtime folder of its own.

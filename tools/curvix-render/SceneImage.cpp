@@ -10,9 +10,7 @@ namespace {
 
 // What window creation and the Draw command do with the document.
 void AttachAndSample(CCurvixScene& view, CCurvixDoc& document, bool rad) {
-    view.SetDocument(&document);
-    view.SetScenePointers(document.GetRotation(), document.GetHalfExtents(), document.GetRange(),
-                          document.GetStep());
+    view.AttachDocument(&document);
     if (rad) {
         // As a user would set it: the engine's own assignment.
         ExprString assignment("rad=1");
