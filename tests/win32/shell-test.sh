@@ -2,7 +2,8 @@
 # curvix.exe and Windows' shell under Wine: the unregister switches take
 # the registration and the settings away; a start writes the document
 # type's keys again, exactly; the shell opens a document with Curvix by its
-# association (wine start), and Save keeps the document's bytes; without
+# association (wine start), and Save keeps the document's bytes; printing
+# ends without a window; help and version are Linux's; without
 # "Embedding" the unregister request says what it did in a message box.
 #   shell-test.sh LINUX_BUILD WINDOWS_BUILD
 # Needs DISPLAY, Wine with WINEPREFIX set, and xdotool.
@@ -68,6 +69,13 @@ gone() { # window title: true once no window has it, within 10 s
     return 1
 }
 
+# The information switches answer as on Linux.
+for switch in --help --version; do
+    checks=$((checks + 1))
+    [ "$(wine "$curvix" $switch | tr -d '\r')" = "$("$linux/app/curvix" $switch)" ] ||
+        fail "curvix.exe $switch does not print what curvix $switch prints"
+done
+
 doc=$tmp/plot.cvx
 "$write_document" "$doc" 'sin(36*x)*5' -10 10 0 0 0 10 10 0.1
 cp "$doc" "$tmp/original.cvx"
@@ -78,6 +86,7 @@ unregistered "after /Unregister /Embedding"
 # Printing opens the document behind a hidden window and prints nothing;
 # the start has registered the type again on its way.
 ends_by_itself "printing" /p "$(winepath -w "$doc")"
+ends_by_itself "printing to a printer" /pt "$(winepath -w "$doc")" Printer Driver Port
 checks=$((checks + 1))
 open_command=$(value 'HKCR\Curvix.Document\shell\open\command')
 program=${open_command% \"%1\"}
