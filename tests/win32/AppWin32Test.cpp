@@ -1,19 +1,23 @@
 // The program's documents on Win32: names outside the ANSI code page
 // opened and saved, the recent-file list in the registry at exit, the
 // question to save through a real message box, and the formula field
-// marked with the engine's reports.
+// marked with the engine's reports, files dropped on the window, and the
+// document type registered for this program file.
 
 #include "FieldMarkWin.h"
 #include "MessageBox.h"
 #include "Resource.h"
+#include "ShellRegistrationWin.h"
 #include "Win32App.h"
 #include "WinSystem.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <shlobj.h>
 
 namespace curvix::test {
 namespace {
@@ -161,6 +165,66 @@ TEST_F(AppWin32Test, AMissingDocumentOnTheCommandLineIsReportedAndEndsTheStart) 
     EXPECT_FALSE(app.started);
     EXPECT_NE(message.find("missing-\xe6\x9b\xb2.cvx"), std::string::npos) << message;
     EXPECT_EQ(app.app->m_pMainWnd, nullptr);
+}
+
+// A document of formula with the default scene, as the program writes it.
+void WriteDocument(const std::string& path, const std::string& formula) {
+    std::ofstream file(std::filesystem::path(WideFromUtf8(path)), std::ios::binary);
+    // The length counts the formula's bytes; the zero after them is written too.
+    const auto length = static_cast<std::uint32_t>(formula.size());
+    file.write(reinterpret_cast<const char*>(&length), sizeof length);
+    file.write(formula.c_str(), static_cast<std::streamsize>(length + 1));
+    const float scene[] = {10, 10, 0, 0, 0, -10, 10, 0.1F};
+    file.write(reinterpret_cast<const char*>(scene), sizeof scene);
+}
+
+// What the shell hands a window that files are dropped on: a DROPFILES
+// block with the names in UTF-16, each ended by a zero, and one more.
+HGLOBAL DropOf(const std::vector<std::string>& files) {
+    std::wstring names;
+    for (const std::string& file : files)
+        names += WideFromUtf8(file) + L'\0';
+    names += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = 1;
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(AppWin32Test, DroppedFilesOpenInTurnTheLastStayingOpen) {
+    const std::string first = folder.File(L"dropped-\u66f2.cvx");
+    const std::string second = folder.File(L"dropped-second.cvx");
+    WriteDocument(first, "x^2");
+    WriteDocument(second, "sin(x)");
+    RunningApp app;
+    ASSERT_TRUE(app.started);
+    EXPECT_NE(GetWindowLongW(app.FrameWindow(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    PostMessageW(app.FrameWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({first, second})),
+                 0);
+    app.Settle();
+    EXPECT_EQ(app.Caption(), "dropped-second.cvx - Curvix");
+    EXPECT_EQ(std::string(app.Doc()->GetFormula().ToNarrow()), "sin(x)");
+    const auto& recent = app.app->GetRecentFileList()->Entries();
+    ASSERT_GE(recent.size(), 2U);
+    EXPECT_EQ(recent[0], second);
+    EXPECT_EQ(recent[1], first);
+}
+
+TEST_F(AppWin32Test, AStartRegistersTheDocumentTypeForThisProgramFile) {
+    RunningApp app;
+    ASSERT_TRUE(app.started);
+    const std::wstring program = AfxShortPath(AfxModulePath());
+    // This program holds the document icon as its second icon.
+    EXPECT_EQ(AfxDocumentIconIndex(AfxModulePath()), 1);
+    wchar_t icon[MAX_PATH + 8] = {};
+    DWORD size = sizeof icon;
+    ASSERT_EQ(RegGetValueW(HKEY_CLASSES_ROOT, L"Curvix.Document\\DefaultIcon", nullptr,
+                           RRF_RT_REG_SZ, nullptr, icon, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(icon), program + L",1");
 }
 
 } // namespace

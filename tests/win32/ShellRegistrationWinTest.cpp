@@ -25,9 +25,9 @@ public:
     explicit RefusingWriter(std::wstring refused) : m_refused(std::move(refused)) {}
 
     LSTATUS CreateKey(HKEY parent, const wchar_t* subKey, HKEY* key, DWORD* disposition) override {
-        return subKey == m_refused ? ERROR_ACCESS_DENIED
-                                   : AfxSystemRegistryWriter().CreateKey(parent, subKey, key,
-                                                                          disposition);
+        return subKey == m_refused
+                   ? ERROR_ACCESS_DENIED
+                   : AfxSystemRegistryWriter().CreateKey(parent, subKey, key, disposition);
     }
     LSTATUS SetValue(HKEY key, const wchar_t* name, DWORD type, const BYTE* data,
                      DWORD size) override {
@@ -101,8 +101,7 @@ TEST_F(ShellRegistrationTest, WritesEveryKeyOfTheDocumentTypeAndItsExtension) {
         {L"Curvix.Document", L"Curvix Function"},
         {L"Curvix.Document\\DefaultIcon", L"C:\\PROGRA~1\\Curvix\\curvix.exe,1"},
         {L"Curvix.Document\\shell\\open\\command", L"C:\\PROGRA~1\\Curvix\\curvix.exe \"%1\""},
-        {L"Curvix.Document\\shell\\print\\command",
-         L"C:\\PROGRA~1\\Curvix\\curvix.exe /p \"%1\""},
+        {L"Curvix.Document\\shell\\print\\command", L"C:\\PROGRA~1\\Curvix\\curvix.exe /p \"%1\""},
         {L"Curvix.Document\\shell\\printto\\command",
          L"C:\\PROGRA~1\\Curvix\\curvix.exe /pt \"%1\" \"%2\" \"%3\" \"%4\""},
         {L".cvx", L"Curvix.Document"},
@@ -170,17 +169,15 @@ TEST_P(ExtensionRuleTest, TakesTheExtensionOnlyFromNobodyOrItself) {
 
 INSTANTIATE_TEST_SUITE_P(
     Before, ExtensionRuleTest,
-    testing::Values(ExtensionCase{"no key", std::nullopt, false, L"Curvix.Document", true},
-                    ExtensionCase{"key without value", std::nullopt, true, L"Curvix.Document",
-                                  true},
-                    ExtensionCase{"empty", L"", false, L"Curvix.Document", true},
-                    ExtensionCase{"ours", L"Curvix.Document", false, L"Curvix.Document", true},
-                    ExtensionCase{"ours in other case", L"curvix.document", false,
-                                  L"Curvix.Document", true},
-                    ExtensionCase{"another type", L"Plotter.Graph", false, L"Plotter.Graph",
-                                  false},
-                    ExtensionCase{"another type with our prefix", L"Curvix.Document.2", false,
-                                  L"Curvix.Document.2", false}));
+    testing::Values(
+        ExtensionCase{"no key", std::nullopt, false, L"Curvix.Document", true},
+        ExtensionCase{"key without value", std::nullopt, true, L"Curvix.Document", true},
+        ExtensionCase{"empty", L"", false, L"Curvix.Document", true},
+        ExtensionCase{"ours", L"Curvix.Document", false, L"Curvix.Document", true},
+        ExtensionCase{"ours in other case", L"curvix.document", false, L"Curvix.Document", true},
+        ExtensionCase{"another type", L"Plotter.Graph", false, L"Plotter.Graph", false},
+        ExtensionCase{"another type with our prefix", L"Curvix.Document.2", false,
+                      L"Curvix.Document.2", false}));
 
 // The key that cannot be written, and the keys there must be afterwards.
 struct RefusalCase {
@@ -211,13 +208,11 @@ TEST_P(RefusedKeyTest, SkipsEveryKeyAfterTheOneThatCannotBeWritten) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, RefusedKeyTest,
-                         testing::Values(RefusalCase{kWrittenInOrder[0], 0},
-                                         RefusalCase{kWrittenInOrder[1], 1},
-                                         RefusalCase{kWrittenInOrder[2], 2},
-                                         RefusalCase{kWrittenInOrder[4], 4},
-                                         RefusalCase{kWrittenInOrder[5], 5},
-                                         RefusalCase{kWrittenInOrder[6], 6}));
+INSTANTIATE_TEST_SUITE_P(
+    Each, RefusedKeyTest,
+    testing::Values(RefusalCase{kWrittenInOrder[0], 0}, RefusalCase{kWrittenInOrder[1], 1},
+                    RefusalCase{kWrittenInOrder[2], 2}, RefusalCase{kWrittenInOrder[4], 4},
+                    RefusalCase{kWrittenInOrder[5], 5}, RefusalCase{kWrittenInOrder[6], 6}));
 
 TEST_F(ShellRegistrationTest, UnregisteringTakesBackTheTypeAndAnExtensionLeftEmpty) {
     Register();
@@ -228,8 +223,7 @@ TEST_F(ShellRegistrationTest, UnregisteringTakesBackTheTypeAndAnExtensionLeftEmp
 
 TEST_F(ShellRegistrationTest, UnregisteringKeepsWhatOtherProgramsPutUnderTheExtension) {
     Register();
-    SetRaw(m_classesPath + L"\\.cvx\\OpenWithProgids", L"Plotter.Graph", REG_SZ,
-           StringBytes(L""));
+    SetRaw(m_classesPath + L"\\.cvx\\OpenWithProgids", L"Plotter.Graph", REG_SZ, StringBytes(L""));
     UnregisterShellDocumentType(m_classes, kType, AfxSystemRegistryWriter());
     EXPECT_FALSE(HasKey(L"Curvix.Document"));
     EXPECT_TRUE(HasKey(L".cvx\\OpenWithProgids"));

@@ -84,8 +84,7 @@ bool WriteString(HKEY key, const wchar_t* name, const std::wstring& text, HKEY r
 }
 
 // The key with its values; false when any of it cannot be written.
-bool WriteKey(HKEY root, const CShellRegistryKey& entry, CRegistryWriter& writer,
-              bool& changed) {
+bool WriteKey(HKEY root, const CShellRegistryKey& entry, CRegistryWriter& writer, bool& changed) {
     ClosingKey key;
     DWORD disposition = 0;
     if (writer.CreateKey(root, entry.path.c_str(), key.Out(), &disposition) != ERROR_SUCCESS)

@@ -41,7 +41,7 @@ std::vector<CShellRegistryKey> ShellExtensionKeys(const CShellDocumentType& type
 bool MayClaimExtension(const std::optional<std::wstring>& current, const std::wstring& typeId);
 
 struct CShellRegistrationResult {
-    int keysChanged = 0; // keys made or given another value
+    int keysChanged = 0;   // keys made or given another value
     bool complete = false; // false when a key could not be written
 };
 
