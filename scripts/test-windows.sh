@@ -3,7 +3,8 @@
 # Wine on an X server of its own, curvix-eval.exe compared byte for byte with
 # the Linux curvix-eval on formulas, sampling runs and documents, and
 # curvix.exe's window on screen compared pixel for pixel with curvix-render,
-# and its life with the shell.
+# its life with the shell, and its installer (the MSI installed, used and
+# removed in a Wine prefix of its own).
 #   bash scripts/test-windows.sh [LINUX_BUILD]
 # LINUX_BUILD (default build, configured here when it is new) gets the
 # Linux programs the comparisons need built.
@@ -15,7 +16,7 @@ windows=${WINDOWS_BUILD:-build-windows}
 
 cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON -DCURVIX_WERROR=ON >/dev/null
-cmake --build "$windows" -j "$jobs"
+cmake --build "$windows" -j "$jobs" --target all curvix-msi
 # A Linux build folder given is built as it is configured; only a new one
 # is configured.
 if [ ! -f "$linux/CMakeCache.txt" ]; then
@@ -175,6 +176,10 @@ checks=$((checks + 1))
 
 echo "== curvix.exe and the shell: registration, wine start, unregistering"
 bash tests/win32/shell-test.sh "$linux" "$windows" || failures=$((failures + 1))
+checks=$((checks + 1))
+
+echo "== The installer: msiexec /i /qn, the installed program, msiexec /x /qn"
+bash tests/win32/installer-test.sh "$linux" "$windows" || failures=$((failures + 1))
 checks=$((checks + 1))
 
 echo "$((checks - failures)) passed, $failures failed"
