@@ -23,7 +23,7 @@ if [ ! -f "$linux/CMakeCache.txt" ]; then
     cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURVIX_BUILD_TESTS=ON \
         -DCURVIX_WERROR=ON >/dev/null
 fi
-cmake --build "$linux" -j "$jobs" --target curvix-eval curvix-write-document \
+cmake --build "$linux" -j "$jobs" --target curvix curvix-eval curvix-write-document \
     curvix-decimal-point curvix-render curvix-image-check
 
 work=$(mktemp -d)

@@ -100,10 +100,10 @@ if [ "$status" != 0 ]; then
 fi
 
 folder="$WINEPREFIX/drive_c/Program Files/Curvix"
-for program in app/curvix.exe tools/curvix-eval/curvix-eval.exe; do
+for program in curvix.exe curvix-eval.exe; do
     checks=$((checks + 1))
-    cmp -s "$windows/$program" "$folder/$(basename "$program")" ||
-        fail "$(basename "$program") is not installed in Program Files\\Curvix as built"
+    cmp -s "$windows/installer/packed/$program" "$folder/$program" ||
+        fail "$(basename "$program") is not installed in Program Files\\Curvix as packed"
 done
 exe='C:\Program Files\Curvix\curvix.exe'
 checks=$((checks + 1))
