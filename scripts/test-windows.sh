@@ -2,7 +2,8 @@
 # The program for Windows: cross-built with MinGW-w64, its tests run under
 # Wine on an X server of its own, curvix-eval.exe compared byte for byte with
 # the Linux curvix-eval on formulas, sampling runs and documents, and
-# curvix.exe's window on screen compared pixel for pixel with curvix-render.
+# curvix.exe's window on screen compared pixel for pixel with curvix-render,
+# and curvix.exe asked over the shell's DDE to open documents.
 #   bash scripts/test-windows.sh [LINUX_BUILD]
 # LINUX_BUILD (default build, configured here when it is new) gets the
 # Linux programs the comparisons need built.
@@ -170,6 +171,10 @@ echo "== curvix.exe on screen"
 # What the screen showed stays in the build folder, to be looked at.
 bash tests/win32/screenshot-test.sh "$linux" "$windows" "$windows/screenshots" ||
     failures=$((failures + 1))
+checks=$((checks + 1))
+
+echo "== DDE open requests to curvix.exe"
+bash tests/win32/dde-test.sh "$linux" "$windows" || failures=$((failures + 1))
 checks=$((checks + 1))
 
 echo "$((checks - failures)) passed, $failures failed"
