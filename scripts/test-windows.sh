@@ -3,8 +3,8 @@
 # Wine on an X server of its own, curvix-eval.exe compared byte for byte with
 # the Linux curvix-eval on formulas, sampling runs and documents, and
 # curvix.exe's window on screen compared pixel for pixel with curvix-render,
-# its life with the shell, and its installer (the MSI installed, used and
-# removed in a Wine prefix of its own).
+# its life with the shell (registration, DDE open requests), and its
+# installer (the MSI installed, used and removed in a Wine prefix of its own).
 #   bash scripts/test-windows.sh [LINUX_BUILD]
 # LINUX_BUILD (default build, configured here when it is new) gets the
 # Linux programs the comparisons need built.
@@ -176,6 +176,10 @@ checks=$((checks + 1))
 
 echo "== curvix.exe and the shell: registration, wine start, unregistering"
 bash tests/win32/shell-test.sh "$linux" "$windows" || failures=$((failures + 1))
+checks=$((checks + 1))
+
+echo "== DDE open requests to curvix.exe"
+bash tests/win32/dde-test.sh "$linux" "$windows" || failures=$((failures + 1))
 checks=$((checks + 1))
 
 echo "== The installer: msiexec /i /qn, the installed program, msiexec /x /qn"

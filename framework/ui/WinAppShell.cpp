@@ -62,7 +62,7 @@ bool CWinApp::PrintDirect(const CCommandLineInfo& rCmdInfo) {
 bool CWinApp::WaitForOpenRequest() {
     if (!ListenForOpenRequests()) {
         std::cerr << "Cannot wait for open requests: another instance is receiving them, or "
-                     "the socket cannot be made.\n";
+                     "the channel cannot be made.\n";
         return FailStart();
     }
     m_pShellOpenTimer = std::make_unique<CTimer>([this] {
