@@ -1,7 +1,8 @@
 // curvix-window-probe.exe: what a running curvix.exe shows, for the
 // screenshot checks under Wine.
 //   wait-title TEXT MS   until a shown frame's caption holds TEXT; prints it
-//   wait-dialog TITLE MS until a shown dialog has this caption
+//   wait-dialog TITLE MS until a shown dialog has this caption; prints its
+//                        first text that is not empty (a message box's message)
 //   view                 the view's client area on the screen: X Y WIDTH HEIGHT
 //   close TITLE          asks the shown frame with this caption to close
 // Waits poll every 50 ms for at most MS milliseconds. Status 0 when found,
@@ -144,8 +145,17 @@ int main(int argc, char* argv[]) {
     }
     if (command == "wait-dialog" && wide.size() == 4) {
         const std::wstring& title = wide[2];
-        return WaitFor([&] { return ShownWindow(L"#32770", title, true); }, std::atoi(argv[3])) ? 0
-                                                                                                : 1;
+        HWND dialog =
+            WaitFor([&] { return ShownWindow(L"#32770", title, true); }, std::atoi(argv[3]));
+        if (dialog == nullptr)
+            return 1;
+        for (HWND text = FindWindowExW(dialog, nullptr, L"Static", nullptr); text != nullptr;
+             text = FindWindowExW(dialog, text, L"Static", nullptr))
+            if (!TextOf(text).empty()) {
+                std::printf("%s\n", Utf8(TextOf(text)).c_str());
+                break;
+            }
+        return 0;
     }
     if (command == "view" && wide.size() == 2) {
         HWND frame = ShownWindow(L"CurvixFrame", L"", false);

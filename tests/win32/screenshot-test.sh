@@ -81,7 +81,7 @@ view_shows axes "$tmp/axes.png"
 checks=$((checks + 1))
 focus "Untitled - Curvix"
 xdotool key ctrl+o
-if ! wine "$probe" wait-dialog Open 10000; then
+if ! wine "$probe" wait-dialog Open 10000 >/dev/null; then
     fail "Ctrl+O shows no Open dialog"
     exit 1
 fi

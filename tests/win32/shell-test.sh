@@ -137,7 +137,10 @@ fi
 checks=$((checks + 1))
 wine "$curvix" /unregister 2>/dev/null &
 unregistering=$!
-if wine "$probe" wait-dialog Curvix 30000; then
+if message=$(wine "$probe" wait-dialog Curvix 30000); then
+    message=${message%$'\r'}
+    [ "$message" = "System registry entries have been removed and the INI file (if any) was deleted." ] ||
+        fail "/unregister says '$message'"
     focus Curvix
     xdotool key Return
     status=0
