@@ -3,6 +3,9 @@
 //   wait-title TEXT MS   until a shown frame's caption holds TEXT; prints it
 //   wait-dialog TITLE MS until a shown dialog has this caption
 //   view                 the view's client area on the screen: X Y WIDTH HEIGHT
+//   status               the status bar's panes as screen readers get them:
+//                        NAME=TEXT, a line each
+// Positions and sizes are device pixels, at any display scale.
 // Waits poll every 50 ms for at most MS milliseconds. Status 0 when found,
 // 1 when not.
 
@@ -10,7 +13,11 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
+// clang-format on
 
 namespace {
 
@@ -55,9 +62,60 @@ template <typename Find> HWND WaitFor(Find find, int milliseconds) {
     }
 }
 
+// Device pixels: aware of the display's scale, by the newest means the
+// system has.
+void BeDpiAware() {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    using SetAwareFn = BOOL(WINAPI*)();
+    const auto setContext = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (setContext != nullptr && setContext(reinterpret_cast<DPI_AWARENESS_CONTEXT>(-3)))
+        return;
+    const auto setAware = reinterpret_cast<SetAwareFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+    if (setAware != nullptr)
+        setAware();
+}
+
+std::string Narrow(BSTR text) {
+    std::string narrow = text != nullptr ? Narrow(std::wstring(text)) : "";
+    SysFreeString(text);
+    return narrow;
+}
+
+int PrintPanes() {
+    HWND frame = ShownWindow(L"CurvixFrame", L"", false);
+    HWND bar = frame != nullptr ? GetDlgItem(frame, 0xE801) : nullptr;
+    HWND status = bar != nullptr ? FindWindowExW(bar, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
+    IAccessible* object = nullptr;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (status == nullptr || FAILED(AccessibleObjectFromWindow(
+                                 status, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object))))
+        return 1;
+    LONG count = 0;
+    object->get_accChildCount(&count);
+    for (LONG i = 1; i <= count; ++i) {
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = i;
+        BSTR name = nullptr;
+        BSTR value = nullptr;
+        object->get_accName(child, &name);
+        object->get_accValue(child, &value);
+        const std::string nameText = Narrow(name);
+        std::printf("%s=%s\n", nameText.c_str(), Narrow(value).c_str());
+    }
+    object->Release();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    BeDpiAware();
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "wait-title" && argc == 4) {
         const std::wstring text = Wide(argv[2]);
@@ -85,6 +143,9 @@ int main(int argc, char* argv[]) {
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
         return 0;
     }
-    std::fprintf(stderr, "usage: %s wait-title TEXT MS | wait-dialog TITLE MS | view\n", argv[0]);
+    if (command == "status" && argc == 2)
+        return PrintPanes();
+    std::fprintf(stderr, "usage: %s wait-title TEXT MS | wait-dialog TITLE MS | view | status\n",
+                 argv[0]);
     return 2;
 }
