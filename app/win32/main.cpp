@@ -1,5 +1,6 @@
 #include "CurvixApp.h"
 #include "CurvixResources.h"
+#include "DpiWin.h"
 #include "EventLoop.h"
 #include "FrameWndWin.h"
 #include "MessageLoopWin.h"
@@ -16,6 +17,9 @@ int main(int argc, char* argv[]) {
     if (const auto status = curvix::AnswerInformationRequest(argc, argv, std::cout))
         return *status;
 
+    // Sizes in device pixels at every monitor's scale, also where the
+    // system did not take that from the manifest.
+    curvix::AfxEnableDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

@@ -72,6 +72,11 @@ public:
     // command route.
     virtual void OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) = 0;
 
+    // The frame moved to a display of another scale (dots per inch, 96 at
+    // 100 %): the bar lays itself out for it. Where the window system
+    // scales the bars itself, nothing is to be done.
+    virtual void OnDpiChanged(UINT /*dpi*/) {}
+
     // Leaves the frame and destroys the window.
     void DestroyBar();
 

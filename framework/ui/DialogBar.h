@@ -19,6 +19,7 @@ public:
     BOOL Create(CBarSite* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
 
     void OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) override;
+    void OnDpiChanged(UINT dpi) override;
     // With its edit field at its narrowest.
     CSize GetWholeSize() const override;
 

@@ -33,6 +33,7 @@ public:
     HWND GetPaneWindow(int nIndex) const;
 
     void OnUpdateCmdUI(CCmdTarget*, bool) override {}
+    void OnDpiChanged(UINT dpi) override;
 
 private:
     struct Pane {

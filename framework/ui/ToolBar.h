@@ -26,6 +26,7 @@ public:
 
     void SetWindowText(const std::string& text) override;
     void OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) override;
+    void OnDpiChanged(UINT dpi) override;
     // Every button in a row or column, as the bar is docked.
     CSize GetWholeSize() const override;
     using CControlBar::DockAt;

@@ -97,8 +97,36 @@ TEST(Manifest, AsksForCommonControlsSixAsInvoker) {
               std::string::npos)
         << manifest;
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
-    // DPI awareness is declared elsewhere.
-    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << manifest;
+}
+
+// Aware of every monitor's scale: version 2 first, version 1 for systems
+// that know no more, each in its own schema's namespace.
+TEST(Manifest, DeclaresEveryMonitorsScale) {
+    const std::string manifest = ManifestText();
+    for (const char* declaration :
+         {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm"
+          "</dpiAware>",
+          "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+          "PerMonitorV2, PerMonitor</dpiAwareness>",
+          "<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">"})
+        EXPECT_NE(manifest.find(declaration), std::string::npos) << declaration << "\n" << manifest;
+}
+
+// The system read the awareness from the manifest, or the program asks for
+// it when the system reads only part of it (Wine 8 knows no version 2).
+TEST(Manifest, TheSystemReadsTheAwarenessSettings) {
+    wchar_t value[64] = {};
+    SIZE_T written = 0;
+    ASSERT_TRUE(QueryActCtxSettingsW(0, nullptr,
+                                     L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                     L"dpiAware", value, 64, &written))
+        << GetLastError();
+    EXPECT_EQ(std::wstring(value), L"true/pm");
+    ASSERT_TRUE(QueryActCtxSettingsW(0, nullptr,
+                                     L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                     L"dpiAwareness", value, 64, &written))
+        << GetLastError();
+    EXPECT_EQ(std::wstring(value), L"PerMonitorV2, PerMonitor");
 }
 
 // The system applied the manifest: the process's activation context sends

@@ -1,6 +1,7 @@
 #include "Win32App.h"
 
 #include "CurvixResources.h"
+#include "DpiWin.h"
 #include "EventLoop.h"
 #include "FrameWndWin.h"
 #include "WinSystem.h"
@@ -56,6 +57,7 @@ void CALLBACK ModalTimer(::HWND, UINT, UINT_PTR, DWORD) {
 } // namespace
 
 RunningApp::RunningApp(std::vector<std::string> arguments) {
+    AfxEnableDpiAwareness();
     AfxSetResourceTable(&GetCurvixResources());
     app = std::make_unique<CCurvixApp>();
     app->SetCommandLine(std::move(arguments));

@@ -5,6 +5,9 @@
 //                        first text that is not empty (a message box's message)
 //   view                 the view's client area on the screen: X Y WIDTH HEIGHT
 //   close TITLE          asks the shown frame with this caption to close
+//   status               the status bar's panes as screen readers get them:
+//                        NAME=TEXT, a line each
+// Positions and sizes are device pixels, at any display scale.
 // Waits poll every 50 ms for at most MS milliseconds. Status 0 when found,
 // 1 when not.
 //   wait-dde SERVICE TOPIC MS            until a DDE server answers; 0, or 2
@@ -23,7 +26,9 @@
 #include <vector>
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <ddeml.h>
+#include <oleacc.h>
 #include <shellapi.h>
 // clang-format on
 
@@ -129,9 +134,60 @@ int WaitForDdeServer(const std::wstring& service, const std::wstring& topic, int
     }
 }
 
+// Device pixels: aware of the display's scale, by the newest means the
+// system has.
+void BeDpiAware() {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    using SetAwareFn = BOOL(WINAPI*)();
+    const auto setContext = reinterpret_cast<SetContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (setContext != nullptr && setContext(reinterpret_cast<DPI_AWARENESS_CONTEXT>(-3)))
+        return;
+    const auto setAware = reinterpret_cast<SetAwareFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+    if (setAware != nullptr)
+        setAware();
+}
+
+std::string Utf8(BSTR text) {
+    std::string utf8 = text != nullptr ? Utf8(std::wstring(text)) : "";
+    SysFreeString(text);
+    return utf8;
+}
+
+int PrintPanes() {
+    HWND frame = ShownWindow(L"CurvixFrame", L"", false);
+    HWND bar = frame != nullptr ? GetDlgItem(frame, 0xE801) : nullptr;
+    HWND status = bar != nullptr ? FindWindowExW(bar, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
+    IAccessible* object = nullptr;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (status == nullptr || FAILED(AccessibleObjectFromWindow(
+                                 status, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object))))
+        return 1;
+    LONG count = 0;
+    object->get_accChildCount(&count);
+    for (LONG i = 1; i <= count; ++i) {
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = i;
+        BSTR name = nullptr;
+        BSTR value = nullptr;
+        object->get_accName(child, &name);
+        object->get_accValue(child, &value);
+        const std::string nameText = Utf8(name);
+        std::printf("%s=%s\n", nameText.c_str(), Utf8(value).c_str());
+    }
+    object->Release();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    BeDpiAware();
     const std::string command = argc > 1 ? argv[1] : "";
     const std::vector<std::wstring> wide = WideArguments();
     if (command == "wait-title" && wide.size() == 4) {
@@ -173,15 +229,18 @@ int main(int argc, char* argv[]) {
         HWND frame = ShownWindow(L"CurvixFrame", wide[2], true);
         return frame != nullptr && PostMessageW(frame, WM_CLOSE, 0, 0) != 0 ? 0 : 1;
     }
+    if (command == "status" && wide.size() == 2)
+        return PrintPanes();
     if (command == "wait-dde" && wide.size() == 5)
         return WaitForDdeServer(wide[2], wide[3],
                                 static_cast<int>(std::wcstol(wide[4].c_str(), nullptr, 10)));
     if (command == "dde-execute" && (wide.size() == 5 || wide.size() == 6))
         return DdeExecute(wide[2], wide[3], wide[4],
                           wide.size() == 6 ? std::wcstoul(wide[5].c_str(), nullptr, 10) : 5000);
-    std::fprintf(stderr,
-                 "usage: %s wait-title TEXT MS | wait-dialog TITLE MS | view | close TITLE |\n"
-                 "       wait-dde SERVICE TOPIC MS | dde-execute SERVICE TOPIC COMMAND [MS]\n",
-                 argv[0]);
+    std::fprintf(
+        stderr,
+        "usage: %s wait-title TEXT MS | wait-dialog TITLE MS | view | close TITLE | status |\n"
+        "       wait-dde SERVICE TOPIC MS | dde-execute SERVICE TOPIC COMMAND [MS]\n",
+        argv[0]);
     return 3;
 }

@@ -63,6 +63,16 @@ std::string ManifestXml(const VersionResource& version, const std::string& assem
            " publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>\n"
            "    </dependentAssembly>\n"
            "  </dependency>\n"
+           // Every monitor's own scale: version 2 where the system knows it,
+           // else version 1 (true/pm), else the system's scale (true).
+           "  <application xmlns=\"urn:schemas-microsoft-com:asm.v3\">\n"
+           "    <windowsSettings>\n"
+           "      <dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+           "true/pm</dpiAware>\n"
+           "      <dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+           "PerMonitorV2, PerMonitor</dpiAwareness>\n"
+           "    </windowsSettings>\n"
+           "  </application>\n"
            "  <trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">\n"
            "    <security>\n"
            "      <requestedPrivileges>\n"

@@ -11,8 +11,9 @@ namespace curvix {
 // with the translation that names it.
 std::string RcVersionInfo(const VersionResource& version);
 
-// The program's manifest: version 6 of the common controls, run with the
-// caller's rights. assemblyName names the program ("Quenmark.Curvix").
+// The program's manifest: version 6 of the common controls, aware of every
+// monitor's display scale, run with the caller's rights. assemblyName names the program
+// ("Quenmark.Curvix").
 std::string ManifestXml(const VersionResource& version, const std::string& assemblyName);
 
 } // namespace curvix

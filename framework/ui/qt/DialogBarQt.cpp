@@ -243,4 +243,7 @@ void CDialogBar::OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) {
     }
 }
 
+// Qt lays the widgets out at the screen's scale itself.
+void CDialogBar::OnDpiChanged(UINT) {}
+
 } // namespace curvix

@@ -109,4 +109,7 @@ std::string CStatusBar::GetPaneText(int nIndex) const {
     return label != nullptr ? label->text().toStdString() : std::string();
 }
 
+// Qt lays the widgets out at the screen's scale itself.
+void CStatusBar::OnDpiChanged(UINT) {}
+
 } // namespace curvix

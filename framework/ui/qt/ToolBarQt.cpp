@@ -357,4 +357,7 @@ void CToolBar::OnUpdateCmdUI(CCmdTarget* pTarget, bool bDisableIfNoHandler) {
     }
 }
 
+// Qt lays the widgets out at the screen's scale itself.
+void CToolBar::OnDpiChanged(UINT) {}
+
 } // namespace curvix

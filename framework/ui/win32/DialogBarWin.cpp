@@ -1,6 +1,7 @@
 #include "BarWindowWin.h"
 #include "CmdUIWin.h"
 #include "DialogBar.h"
+#include "DpiWin.h"
 #include "WndWin.h"
 
 #include <algorithm>
@@ -11,7 +12,8 @@
 // wide as the frame. The page's first edit field takes the width the
 // template does not fill (down to a third of its own), and the controls
 // right of it follow its right edge. The frame's event loop gives the page
-// the keys of a dialog (Tab, Enter).
+// the keys of a dialog (Tab, Enter). The template's layout, made at one
+// display scale, is scaled with its font to the frame's.
 
 namespace curvix {
 
@@ -38,17 +40,30 @@ RECT ChildRect(::HWND page, ::HWND child) {
 
 struct Control {
     ::HWND window;
-    RECT rect; // its place in the template
+    RECT created; // its place in the template, as the page was made
+    RECT rect;    // the same at the bar's scale
 };
 
 } // namespace
 
 struct CDialogBar::Impl {
+    ~Impl() {
+        if (scaledFont != nullptr)
+            DeleteObject(scaledFont);
+    }
+
     static INT_PTR CALLBACK PageProc(::HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     void Place(int cx, int cy) const;
+    void SetScale(UINT dpi);
 
     CBarSite* site = nullptr;
     ::HWND page = nullptr;
+    // The page as the dialog manager made it, at its scale.
+    UINT createdDpi = kDefaultDpi;
+    SIZE createdSize{};
+    RECT createdStretch{};
+    HFONT createdFont = nullptr; // the dialog manager's
+    HFONT scaledFont = nullptr;  // owned; the template's font at another scale
     SIZE templateSize{};
     std::vector<Control> controls;
     ::HWND stretch = nullptr; // the first edit field
@@ -111,16 +126,18 @@ BOOL CDialogBar::Create(CBarSite* pParentWnd, UINT nIDTemplate, UINT nStyle, UIN
     }
     RECT pageRect{};
     GetWindowRect(impl.page, &pageRect);
-    impl.templateSize = {pageRect.right - pageRect.left, pageRect.bottom - pageRect.top};
+    impl.createdSize = {pageRect.right - pageRect.left, pageRect.bottom - pageRect.top};
+    impl.createdDpi = AfxGetWindowDpi(impl.page);
+    impl.createdFont = reinterpret_cast<HFONT>(SendMessageW(impl.page, WM_GETFONT, 0, 0));
     UINT defaultID = 0;
     for (::HWND child = GetWindow(impl.page, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         const RECT rect = ChildRect(impl.page, child);
-        impl.controls.push_back({child, rect});
+        impl.controls.push_back({child, rect, rect});
         const auto id = static_cast<UINT>(::GetDlgCtrlID(child));
         if (impl.stretch == nullptr && ClassOf(child) == L"Edit") {
             impl.stretch = child;
-            impl.stretchRect = rect;
+            impl.createdStretch = rect;
         }
         if (IsPushButton(child)) {
             impl.buttons.emplace_back(id, child);
@@ -132,10 +149,55 @@ BOOL CDialogBar::Create(CBarSite* pParentWnd, UINT nIDTemplate, UINT nStyle, UIN
     // Enter presses the default button.
     if (defaultID != 0)
         SendMessageW(impl.page, DM_SETDEFID, defaultID, 0);
+    AfxKeepDialogLayout(impl.page);
+    impl.SetScale(AfxGetWindowDpi(window));
     ::ShowWindow(impl.page, SW_SHOWNA);
     AttachToSite(pParentWnd, AfxHwnd(window), nID, nStyle | WS_VISIBLE);
     ::ShowWindow(window, SW_SHOWNA);
     return TRUE;
+}
+
+void CDialogBar::Impl::SetScale(UINT dpi) {
+    const auto scaled = [&](const RECT& rect) { return AfxRescale(rect, createdDpi, dpi); };
+    templateSize = {AfxRescale(createdSize.cx, createdDpi, dpi),
+                    AfxRescale(createdSize.cy, createdDpi, dpi)};
+    stretchRect = scaled(createdStretch);
+    for (Control& control : controls)
+        control.rect = scaled(control.created);
+    HFONT font = createdFont;
+    LOGFONTW description{};
+    if (dpi != createdDpi && createdFont != nullptr &&
+        GetObjectW(createdFont, sizeof description, &description) != 0) {
+        // Whole points, as the dialog manager makes the template's font.
+        if (description.lfHeight < 0) {
+            const int points = MulDiv(-description.lfHeight, 72, static_cast<int>(createdDpi));
+            description.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
+        } else {
+            description.lfHeight = AfxRescale(description.lfHeight, createdDpi, dpi);
+        }
+        if (HFONT made = CreateFontIndirectW(&description))
+            font = made;
+    }
+    if (font != nullptr) {
+        SendMessageW(page, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        for (const Control& control : controls)
+            SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+    }
+    if (scaledFont != nullptr && scaledFont != font)
+        DeleteObject(scaledFont);
+    scaledFont = font != createdFont ? font : nullptr;
+}
+
+void CDialogBar::OnDpiChanged(UINT dpi) {
+    Impl& impl = *m_pImpl;
+    ::HWND window = AfxWin32Hwnd(m_hWnd);
+    if (impl.page == nullptr || window == nullptr)
+        return;
+    impl.SetScale(dpi);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    impl.Place(client.right, client.bottom);
+    PostMessageW(GetParent(window), WM_CURVIX_RECALCLAYOUT, 0, 0);
 }
 
 void CDialogBar::Impl::Place(int cx, int) const {

@@ -3,6 +3,7 @@
 #include "BarLayout.h"
 #include "BarWindowWin.h"
 #include "DialogBar.h"
+#include "DpiWin.h"
 #include "EventLoop.h"
 #include "ScreenFit.h"
 #include "WinSystem.h"
@@ -105,6 +106,9 @@ LRESULT CALLBACK CFrameWnd::Impl::WindowProc(::HWND hWnd, UINT message, WPARAM w
             }
         }
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(*frame, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE:
         frame->RequestClose();
         return 0;
@@ -156,8 +160,13 @@ bool CFrameWnd::CreateFrameWindow(const CREATESTRUCT& cs, UINT nIDResource) {
     const std::wstring title = WideFromUtf8(cs.lpszName);
     const int x = cs.x != CW_USEDEFAULT ? cs.x : static_cast<int>(0x80000000);
     const int y = cs.y != CW_USEDEFAULT ? cs.y : static_cast<int>(0x80000000);
-    const int cx = cs.cx != CW_USEDEFAULT ? cs.cx : static_cast<int>(0x80000000);
-    const int cy = cs.cy != CW_USEDEFAULT ? cs.cy : static_cast<int>(0x80000000);
+    // A size asked for is at 100 %, and the window opens at the system's
+    // scale.
+    const UINT dpi = AfxGetSystemDpi();
+    const int cx =
+        cs.cx != CW_USEDEFAULT ? AfxScaleToDpi(cs.cx, dpi) : static_cast<int>(0x80000000);
+    const int cy =
+        cs.cy != CW_USEDEFAULT ? AfxScaleToDpi(cs.cy, dpi) : static_cast<int>(0x80000000);
     ::HWND window =
         CreateWindowExW(0, windowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y,
                         cx, cy, nullptr, nullptr, AfxGetInstanceHandle(), this);

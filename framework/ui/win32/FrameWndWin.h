@@ -17,6 +17,9 @@ struct CFrameWnd::Impl {
                                            std::vector<CControlBar*>& order);
     static void RecalcLayout(CFrameWnd& frame);
     static void FitIntoWorkArea(CFrameWnd& frame);
+    // Moved to a monitor of another scale: the bars laid out for it, the
+    // window at the system's suggested place.
+    static void OnDpiChanged(CFrameWnd& frame, UINT dpi, const RECT& suggested);
     static bool WatchesIdleTime(const CFrameWnd& frame) { return frame.m_pImpl->idleWatched; }
 
     UINT resourceID = 0;

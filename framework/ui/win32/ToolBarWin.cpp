@@ -1,7 +1,9 @@
 #include "BarWindowWin.h"
 #include "CmdUIWin.h"
+#include "DpiWin.h"
 #include "ResourceTable.h"
 #include "ToolBar.h"
+#include "ToolBarImagesWin.h"
 #include "WinSystem.h"
 #include "WndWin.h"
 
@@ -23,8 +25,15 @@ bool IsColumn(DWORD side) {
 } // namespace
 
 struct CToolBar::Impl {
+    ~Impl() {
+        if (images != nullptr)
+            ImageList_Destroy(images);
+    }
+
     ::HWND control = nullptr; // the toolbar control, a child of the bar window
-    DWORD side = 0;           // the dock site's side
+    const ToolBarResource* resource = nullptr;
+    HIMAGELIST images = nullptr; // the control's, owned here
+    DWORD side = 0;              // the dock site's side
     bool flyBy = false;
     std::wstring tooltip; // the text the tooltip shows now
     std::vector<std::string> buttonNames;
@@ -32,6 +41,7 @@ struct CToolBar::Impl {
     LRESULT OnNotify(CToolBar& bar, NMHDR* header);
     void Place(int cx, int cy) const;
     void SetOrientation(bool column) const;
+    bool SetScale(UINT dpi);
 };
 
 CToolBar::CToolBar() : m_pImpl(std::make_unique<Impl>()) {}
@@ -80,26 +90,9 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     ::HWND control = m_pImpl->control;
     if (control == nullptr || resource == nullptr || resource->width <= 0 || resource->height <= 0)
         return FALSE;
-    auto bitmap =
-        static_cast<HBITMAP>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(nIDResource),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP info{};
-    const bool read = bitmap != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0;
-    if (bitmap != nullptr)
-        DeleteObject(bitmap);
-    int images = 0;
-    for (const UINT id : resource->items)
-        images += id != 0 ? 1 : 0;
-    // Every button needs its image.
-    if (!read || info.bmHeight < resource->height || info.bmWidth < images * resource->width)
+    m_pImpl->resource = resource;
+    if (!m_pImpl->SetScale(AfxGetWindowDpi(control)))
         return FALSE;
-
-    SendMessageW(control, TB_SETBITMAPSIZE, 0, MAKELPARAM(resource->width, resource->height));
-    SendMessageW(control, TB_SETBUTTONSIZE, 0,
-                 MAKELPARAM(resource->width + 7, resource->height + 7));
-    TBADDBITMAP add{AfxGetInstanceHandle(), nIDResource};
-    SendMessageW(control, TB_ADDBITMAP, static_cast<WPARAM>(info.bmWidth / resource->width),
-                 reinterpret_cast<LPARAM>(&add));
     std::vector<TBBUTTON> buttons;
     int image = 0;
     for (const UINT id : resource->items) {
@@ -120,6 +113,36 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     m_pImpl->SetOrientation(IsColumn(m_pImpl->side));
     PostMessageW(GetParent(AfxWin32Hwnd(m_hWnd)), WM_CURVIX_RECALCLAYOUT, 0, 0);
     return TRUE;
+}
+
+bool CToolBar::Impl::SetScale(UINT dpi) {
+    // The images enlarged by a whole factor, the room around them by the
+    // scale itself.
+    int count = 0;
+    for (const UINT id : resource->items)
+        count += id != 0 ? 1 : 0;
+    const int factor = AfxImageFactor(dpi);
+    HIMAGELIST list =
+        AfxLoadToolBarImages(resource->id, {resource->width, resource->height}, count, factor);
+    // Every button needs its image.
+    if (list == nullptr)
+        return false;
+    const int cx = resource->width * factor;
+    const int cy = resource->height * factor;
+    SendMessageW(control, TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
+    SendMessageW(control, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    const int room = AfxScaleToDpi(7, dpi);
+    SendMessageW(control, TB_SETBUTTONSIZE, 0, MAKELPARAM(cx + room, cy + room));
+    if (images != nullptr)
+        ImageList_Destroy(images);
+    images = list;
+    return true;
+}
+
+void CToolBar::OnDpiChanged(UINT dpi) {
+    if (m_pImpl->control == nullptr || m_pImpl->resource == nullptr || !m_pImpl->SetScale(dpi))
+        return;
+    m_pImpl->SetOrientation(IsColumn(m_pImpl->side));
 }
 
 void CToolBar::Impl::SetOrientation(bool column) const {

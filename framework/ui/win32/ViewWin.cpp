@@ -1,3 +1,5 @@
+#include "AccessibleWin.h"
+#include "DpiWin.h"
 #include "View.h"
 #include "WinSystem.h"
 #include "WndWin.h"
@@ -13,9 +15,18 @@ namespace {
 constexpr wchar_t kClassName[] = L"CurvixView";
 constexpr UINT kViewID = 0xE900; // the frame's first pane
 
-CPoint PointOf(LPARAM lParam) {
+CPoint PointOf(::HWND hWnd, LPARAM lParam) {
     // Signed: a captured mouse left of or above the window is negative.
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    // The view's points are logical pixels, its sizes device pixels.
+    const UINT dpi = AfxGetWindowDpi(hWnd);
+    return {AfxRescale(static_cast<short>(LOWORD(lParam)), dpi, kDefaultDpi),
+            AfxRescale(static_cast<short>(HIWORD(lParam)), dpi, kDefaultDpi)};
+}
+
+// Screen readers call the view by its window's text.
+bool DescribeView(::HWND hWnd, AccessibleInfo& info) {
+    info.name = AfxGetWindowText(hWnd);
+    return true;
 }
 
 LRESULT CALLBACK ViewWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,18 +50,22 @@ LRESULT CALLBACK ViewWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN:
         ::SetFocus(hWnd);
         SetCapture(hWnd);
-        view->OnLButtonDown(PointOf(lParam));
+        view->OnLButtonDown(PointOf(hWnd, lParam));
         return 0;
     case WM_LBUTTONUP:
         ReleaseCapture();
-        view->OnLButtonUp(PointOf(lParam));
+        view->OnLButtonUp(PointOf(hWnd, lParam));
         return 0;
     case WM_MOUSEMOVE:
-        view->OnMouseMove(PointOf(lParam));
+        view->OnMouseMove(PointOf(hWnd, lParam));
         return 0;
     case WM_LBUTTONDBLCLK:
-        view->OnLButtonDblClk(PointOf(lParam));
+        view->OnLButtonDblClk(PointOf(hWnd, lParam));
         return 0;
+    case WM_GETOBJECT:
+        if (LRESULT object = 0; AfxAnswerGetObject(hWnd, wParam, lParam, DescribeView, object))
+            return object;
+        break;
     case WM_MOUSEACTIVATE:
         // A click into the view gives it the keyboard, as into any control.
         return MA_ACTIVATE;
@@ -90,7 +105,8 @@ CSize CView::GetClientDeviceSize() const {
 }
 
 void CView::SetAccessibleName(const std::string& name) {
-    // A window's text is its name to screen readers.
+    // A window's text is its name to screen readers, also the one the
+    // view's own accessible object gives.
     AfxSetWindowText(AfxWin32Hwnd(m_hWnd), name);
 }
 
