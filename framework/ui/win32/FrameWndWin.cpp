@@ -3,6 +3,7 @@
 #include "BarLayout.h"
 #include "BarWindowWin.h"
 #include "DialogBar.h"
+#include "DockDragWin.h"
 #include "EventLoop.h"
 #include "ScreenFit.h"
 #include "WinSystem.h"
@@ -229,6 +230,8 @@ bool CFrameWnd::Impl::PreTranslateMessage(CFrameWnd& frame, MSG& msg) {
 }
 
 bool AfxPreTranslateMessage(MSG& msg) {
+    if (AfxBarDragKey(msg))
+        return true;
     for (CFrameWnd* frame : LiveFrames()) {
         ::HWND window = AfxWin32Hwnd(frame);
         if (window != nullptr && (msg.hwnd == window || IsChild(window, msg.hwnd)))
@@ -269,29 +272,37 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
 }
 
 std::vector<BarPlace> CFrameWnd::Impl::BarPlaces(const CFrameWnd& frame,
-                                                 std::vector<CControlBar*>& order) {
+                                                 std::vector<CControlBar*>& order,
+                                                 const CControlBar* moved, DWORD movedSide,
+                                                 CSize movedWhole) {
+    const auto sideOf = [&](const CControlBar* bar) {
+        return bar == moved ? movedSide : bar->GetDockedSide();
+    };
+    const auto inDockSite = [&](const CControlBar* bar) {
+        return bar == moved || bar->IsInDockSite();
+    };
     // The bars along the frame's edges in creation order, then the dock
     // sites' bars: top, bottom, left, right.
     order.clear();
     for (CControlBar* bar : frame.m_controlBars) {
-        if (!bar->IsInDockSite())
+        if (!inDockSite(bar) && !bar->IsFloating())
             order.push_back(bar);
     }
     for (const DWORD side :
          {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT}) {
         for (CControlBar* bar : frame.m_controlBars) {
-            if (bar->IsInDockSite() && bar->GetDockedSide() == side)
+            if (inDockSite(bar) && sideOf(bar) == side)
                 order.push_back(bar);
         }
     }
     std::vector<BarPlace> places;
     for (const CControlBar* bar : order) {
         BarPlace place;
-        place.side = bar->GetDockedSide();
-        place.whole = bar->GetWholeSize();
+        place.side = sideOf(bar);
+        place.whole = bar == moved ? movedWhole : bar->GetWholeSize();
         place.thickness =
             (place.side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? place.whole.cx : place.whole.cy;
-        place.visible = bar->IsVisible();
+        place.visible = bar == moved || bar->IsVisible();
         places.push_back(place);
     }
     return places;
