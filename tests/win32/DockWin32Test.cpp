@@ -365,6 +365,21 @@ TEST_F(DockWin32Test, ClosingTheFloatingFileToolbarHidesItAndViewToolbarShowsItA
     EXPECT_FALSE(IsWindowVisible(floating));
 }
 
+TEST_F(DockWin32Test, FloatingBarsHideAndShowWithTheFrame) {
+    Bar(fileWindow)->FloatAt({350, 300});
+    Bar(sceneWindow)->FloatAt({350, 400});
+    app.Settle();
+    ::HWND frame = app.FrameWindow();
+    ShowWindow(frame, SW_HIDE);
+    app.Settle();
+    EXPECT_FALSE(IsWindowVisible(GetParent(fileWindow)));
+    EXPECT_FALSE(IsWindowVisible(GetParent(sceneWindow)));
+    ShowWindow(frame, SW_SHOWNA);
+    app.Settle();
+    EXPECT_TRUE(IsWindowVisible(GetParent(fileWindow)));
+    EXPECT_TRUE(IsWindowVisible(GetParent(sceneWindow)));
+}
+
 TEST_F(DockWin32Test, TheFloatingSceneToolbarCannotBeClosedAndDocksBackInstead) {
     const RECT docked = PlaceInParent(sceneWindow);
     CToolBar* bar = Bar(sceneWindow);

@@ -34,8 +34,13 @@ Drag& Current() {
     return drag;
 }
 
-::HWND& Outline() {
-    static ::HWND outline = nullptr;
+// The window showing the outline, while one shows.
+struct OutlineWindow {
+    ::HWND window = nullptr;
+};
+
+OutlineWindow& Outline() {
+    static OutlineWindow outline;
     return outline;
 }
 
@@ -85,7 +90,7 @@ LRESULT CALLBACK OutlineProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 // every other window, that never takes the mouse or the keyboard.
 void ShowOutline(const BarDrop& drop) {
     static const bool registered = AfxRegisterClass(kOutlineClass, OutlineProc);
-    ::HWND& outline = Outline();
+    ::HWND& outline = Outline().window;
     if (outline == nullptr && registered)
         outline = CreateWindowExW(
             WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT, kOutlineClass,
@@ -108,7 +113,7 @@ void ShowOutline(const BarDrop& drop) {
 }
 
 void HideOutline() {
-    ::HWND& outline = Outline();
+    ::HWND& outline = Outline().window;
     if (outline != nullptr)
         DestroyWindow(outline);
     outline = nullptr;
@@ -254,7 +259,7 @@ bool AfxIsDraggingBar() {
 }
 
 ::HWND AfxBarDragOutlineWindow() {
-    return Outline();
+    return Outline().window;
 }
 
 void AfxToggleFloating(CControlBar* pBar) {

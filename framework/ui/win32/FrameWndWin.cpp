@@ -94,6 +94,9 @@ LRESULT CALLBACK CFrameWnd::Impl::WindowProc(::HWND hWnd, UINT message, WPARAM w
         }
         break;
     case WM_SHOWWINDOW:
+        // Floating bars go out of sight with the frame and come back with it.
+        if (lParam == 0)
+            ShowOwnedPopups(hWnd, wParam != 0 ? 1 : 0);
         // The view's sizes came while the frame was being made, before it
         // was the main window; shown, it tells its size again, for the size
         // pane.
