@@ -67,6 +67,14 @@ public:
     // edge bars first, then the dock sites.
     virtual DWORD GetDockedSide() const { return m_dwStyle & CBRS_ALIGN_ANY; }
     virtual bool IsInDockSite() const { return false; }
+    // Whether the bar lies in a window of its own, outside the frame's
+    // layout; FloatAt puts it there, that window's top left corner at
+    // topLeft (screen coordinates). Only a bar that docks can float.
+    virtual bool IsFloating() const { return false; }
+    virtual void FloatAt(CPoint /*topLeft*/) {}
+
+    // The frame the bar lies in; null before Create.
+    CBarSite* GetBarSite() const { return m_pSite; }
 
     // Brings the state of the bar's buttons up to date along the frame's
     // command route.

@@ -1,5 +1,6 @@
 #include "FrameWnd.h"
 
+#include "DockSite.h"
 #include "FrameWndBase.h"
 
 #include <algorithm>
@@ -119,13 +120,8 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, const CRect*)
         break;
     }
     // The first side allowed, in the order top, bottom, left, right.
-    side &= m_dwDockStyle & pBar->GetDockingStyle();
-    for (const DWORD one : {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT}) {
-        if (side & one) {
-            pBar->DockAt(one);
-            return;
-        }
-    }
+    if (const DWORD first = FirstDockSide(side & m_dwDockStyle & pBar->GetDockingStyle()))
+        pBar->DockAt(first);
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT nID) const {

@@ -34,6 +34,8 @@ public:
     // The side of the dock site it lies in; 0 while floating.
     DWORD GetDockedSide() const override;
     bool IsInDockSite() const override { return GetDockedSide() != 0; }
+    bool IsFloating() const override;
+    void FloatAt(CPoint topLeft) override;
 
     // The name screen readers give button nIndex. Each button starts with
     // its tooltip text, or else with its command's menu text.

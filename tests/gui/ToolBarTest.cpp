@@ -161,6 +161,26 @@ TEST(ToolBars, FloatingSceneToolbarDocksBackWhereItWasAlsoWhenClosed) {
     EXPECT_EQ(Widget(open.frame->GetActiveView())->geometry(), view);
 }
 
+TEST(ToolBars, FloatAtPutsTheBarInAWindowOfItsOwnThereAndDockAtTakesItBack) {
+    OpenFrame open;
+    for (CToolBar* bar : {&open.frame->m_wndFileBar, &open.frame->m_wndSceneBar}) {
+        const DWORD side = bar->GetDockedSide();
+        QDockWidget* dock = DockOf(*bar);
+        bar->FloatAt({200, 150});
+        open.RunIdle();
+        EXPECT_TRUE(bar->IsFloating());
+        EXPECT_TRUE(dock->isWindow());
+        EXPECT_EQ(bar->GetDockedSide(), 0U);
+        EXPECT_FALSE(bar->IsInDockSite());
+        EXPECT_EQ(dock->pos(), QPoint(200, 150));
+        bar->DockAt(side);
+        open.RunIdle();
+        EXPECT_FALSE(bar->IsFloating());
+        EXPECT_FALSE(dock->isWindow());
+        EXPECT_EQ(bar->GetDockedSide(), side);
+    }
+}
+
 TEST(ToolBars, FloatingFileToolbarKeepsWorking) {
     OpenFrame open;
     QDockWidget* dock = DockOf(open.frame->m_wndFileBar);

@@ -225,6 +225,19 @@ DWORD CToolBar::GetDockedSide() const {
     }
 }
 
+bool CToolBar::IsFloating() const {
+    const QDockWidget* dock = m_pImpl->Dock(*this);
+    return dock != nullptr && dock->isFloating();
+}
+
+void CToolBar::FloatAt(CPoint topLeft) {
+    QDockWidget* dock = m_pImpl->Dock(*this);
+    if (dock == nullptr || !dock->features().testFlag(QDockWidget::DockWidgetFloatable))
+        return;
+    dock->setFloating(true);
+    dock->move(topLeft.x, topLeft.y);
+}
+
 void CToolBar::OnDockingChanged() {
     QDockWidget* dock = m_pImpl->Dock(*this);
     if (dock == nullptr)

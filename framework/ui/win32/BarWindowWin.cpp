@@ -1,5 +1,7 @@
 #include "BarWindowWin.h"
 
+#include "DockDragWin.h"
+#include "FloatingBarWin.h"
 #include "WndWin.h"
 
 #include <string>
@@ -33,7 +35,31 @@ void PaintGripper(::HWND hWnd, Gripper gripper) {
 
 LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = static_cast<BarWindowWin*>(AfxWindowObject(hWnd, message, lParam));
+    // While the bar is dragged its window has the mouse.
+    if (AfxBarDragMessage(hWnd, message, wParam, lParam))
+        return 0;
     switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // The gripper and the borders around the buttons: the bar's own
+        // window, which the toolbar control does not cover.
+        if (state != nullptr && state->dragged != nullptr) {
+            POINT pointer = AfxPointOf(lParam);
+            ClientToScreen(hWnd, &pointer);
+            if (message == WM_LBUTTONDOWN)
+                AfxBeginBarDrag(state->dragged, pointer);
+            else
+                AfxToggleFloating(state->dragged);
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (state != nullptr && state->dragged != nullptr &&
+            reinterpret_cast<::HWND>(wParam) == hWnd && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+            return 1;
+        }
+        break;
     case WM_COMMAND:
         // A button of the control: its ID is the command.
         if (state != nullptr && state->site != nullptr && lParam != 0 &&
@@ -60,6 +86,12 @@ LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:
         PaintGripper(hWnd, state != nullptr ? state->gripper : Gripper::None);
         return 0;
+    case WM_SHOWWINDOW:
+        // Shown or hidden inside a hidden floating window, which follows:
+        // no position change comes.
+        if (lParam == 0 && AfxFloatingWindowOf(hWnd) != nullptr)
+            PostMessageW(GetParent(hWnd), WM_CURVIX_RECALCLAYOUT, 0, 0);
+        break;
     case WM_WINDOWPOSCHANGED: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
@@ -76,7 +108,7 @@ LRESULT CALLBACK BarWindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool RegisterBarClass() {
-    static const bool registered = AfxRegisterClass(kClassName, BarWindowProc);
+    static const bool registered = AfxRegisterClass(kClassName, BarWindowProc, CS_DBLCLKS);
     return registered;
 }
 

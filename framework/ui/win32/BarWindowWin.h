@@ -25,6 +25,12 @@ struct BarWindowWin {
     std::function<LRESULT(NMHDR*)> onNotify;    // 0 when not handled
     std::function<void(int cx, int cy)> onSize; // lays the control out
     std::function<CSize()> wholeSize;           // the room it needs; else its size now
+    // A bar that the pointer drags by the gripper, and double-clicking it
+    // floats; null for one that stays where the frame puts it.
+    CControlBar* dragged = nullptr;
+    // The room the bar needs docked at a side (a CBRS_ALIGN_ flag), or
+    // floating (0); else wholeSize.
+    std::function<CSize(DWORD side)> sizeAt;
 };
 
 // A bar window, hidden until shown, that keeps state until it is

@@ -3,6 +3,7 @@
 #include "BarLayout.h"
 #include "BarWindowWin.h"
 #include "DialogBar.h"
+#include "DockDragWin.h"
 #include "DpiWin.h"
 #include "EventLoop.h"
 #include "ScreenFit.h"
@@ -94,6 +95,9 @@ LRESULT CALLBACK CFrameWnd::Impl::WindowProc(::HWND hWnd, UINT message, WPARAM w
         }
         break;
     case WM_SHOWWINDOW:
+        // Floating bars go out of sight with the frame and come back with it.
+        if (lParam == 0)
+            ShowOwnedPopups(hWnd, wParam != 0 ? 1 : 0);
         // The view's sizes came while the frame was being made, before it
         // was the main window; shown, it tells its size again, for the size
         // pane.
@@ -238,6 +242,8 @@ bool CFrameWnd::Impl::PreTranslateMessage(CFrameWnd& frame, MSG& msg) {
 }
 
 bool AfxPreTranslateMessage(MSG& msg) {
+    if (AfxBarDragKey(msg))
+        return true;
     for (CFrameWnd* frame : LiveFrames()) {
         ::HWND window = AfxWin32Hwnd(frame);
         if (window != nullptr && (msg.hwnd == window || IsChild(window, msg.hwnd)))
@@ -278,29 +284,37 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
 }
 
 std::vector<BarPlace> CFrameWnd::Impl::BarPlaces(const CFrameWnd& frame,
-                                                 std::vector<CControlBar*>& order) {
+                                                 std::vector<CControlBar*>& order,
+                                                 const CControlBar* moved, DWORD movedSide,
+                                                 CSize movedWhole) {
+    const auto sideOf = [&](const CControlBar* bar) {
+        return bar == moved ? movedSide : bar->GetDockedSide();
+    };
+    const auto inDockSite = [&](const CControlBar* bar) {
+        return bar == moved || bar->IsInDockSite();
+    };
     // The bars along the frame's edges in creation order, then the dock
     // sites' bars: top, bottom, left, right.
     order.clear();
     for (CControlBar* bar : frame.m_controlBars) {
-        if (!bar->IsInDockSite())
+        if (!inDockSite(bar) && !bar->IsFloating())
             order.push_back(bar);
     }
     for (const DWORD side :
          {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT}) {
         for (CControlBar* bar : frame.m_controlBars) {
-            if (bar->IsInDockSite() && bar->GetDockedSide() == side)
+            if (inDockSite(bar) && sideOf(bar) == side)
                 order.push_back(bar);
         }
     }
     std::vector<BarPlace> places;
     for (const CControlBar* bar : order) {
         BarPlace place;
-        place.side = bar->GetDockedSide();
-        place.whole = bar->GetWholeSize();
+        place.side = sideOf(bar);
+        place.whole = bar == moved ? movedWhole : bar->GetWholeSize();
         place.thickness =
             (place.side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? place.whole.cx : place.whole.cy;
-        place.visible = bar->IsVisible();
+        place.visible = bar == moved || bar->IsVisible();
         places.push_back(place);
     }
     return places;

@@ -12,9 +12,12 @@ namespace curvix {
 struct CFrameWnd::Impl {
     static LRESULT CALLBACK WindowProc(::HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static bool PreTranslateMessage(CFrameWnd& frame, MSG& msg);
-    // The bars in the order they are laid out, and their places.
-    static std::vector<BarPlace> BarPlaces(const CFrameWnd& frame,
-                                           std::vector<CControlBar*>& order);
+    // The bars in the order they are laid out, and their places; floating
+    // bars take none. With moved given, that bar as if docked at movedSide.
+    static std::vector<BarPlace> BarPlaces(const CFrameWnd& frame, std::vector<CControlBar*>& order,
+                                           const CControlBar* moved = nullptr, DWORD movedSide = 0,
+                                           CSize movedWhole = {});
+    static DWORD DockStyle(const CFrameWnd& frame) { return frame.m_dwDockStyle; }
     static void RecalcLayout(CFrameWnd& frame);
     static void FitIntoWorkArea(CFrameWnd& frame);
     // Moved to a monitor of another scale: the bars laid out for it, the

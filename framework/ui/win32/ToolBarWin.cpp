@@ -1,6 +1,7 @@
 #include "BarWindowWin.h"
 #include "CmdUIWin.h"
 #include "DpiWin.h"
+#include "FloatingBarWin.h"
 #include "ResourceTable.h"
 #include "ToolBar.h"
 #include "ToolBarImagesWin.h"
@@ -33,20 +34,30 @@ struct CToolBar::Impl {
     ::HWND control = nullptr; // the toolbar control, a child of the bar window
     const ToolBarResource* resource = nullptr;
     HIMAGELIST images = nullptr; // the control's, owned here
-    DWORD side = 0;              // the dock site's side
+    DWORD side = 0;              // the dock site's side; floating, the one it left
+    ::HWND floating = nullptr;   // the window it floats in; null while docked
+    bool gripper = false;
     bool flyBy = false;
     std::wstring tooltip; // the text the tooltip shows now
     std::vector<std::string> buttonNames;
+    CSize buttons[2]; // all buttons in a row, in a column
 
     LRESULT OnNotify(CToolBar& bar, NMHDR* header);
     void Place(int cx, int cy) const;
-    void SetOrientation(bool column) const;
+    void SetOrientation(bool column);
     bool SetScale(UINT dpi);
+    bool Column() const { return floating == nullptr && IsColumn(side); }
+    // The room docked at side, floating at 0.
+    CSize SizeAt(DWORD at) const;
 };
 
 CToolBar::CToolBar() : m_pImpl(std::make_unique<Impl>()) {}
 
 CToolBar::~CToolBar() {
+    // The floating window goes with the bar window inside it.
+    if (m_pImpl->floating != nullptr && IsWindow(m_pImpl->floating))
+        ::DestroyWindow(m_pImpl->floating);
+    m_pImpl->floating = nullptr;
     DestroyBar();
 }
 
@@ -63,6 +74,9 @@ BOOL CToolBar::CreateEx(CBarSite* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwSty
     state->gripper = (dwStyle & CBRS_GRIPPER) ? Gripper::Left : Gripper::None;
     state->onNotify = [this](NMHDR* header) { return m_pImpl->OnNotify(*this, header); };
     state->onSize = [this](int cx, int cy) { m_pImpl->Place(cx, cy); };
+    state->dragged = this;
+    state->sizeAt = [this](DWORD side) { return m_pImpl->SizeAt(side); };
+    m_pImpl->gripper = (dwStyle & CBRS_GRIPPER) != 0;
     ::HWND window =
         AfxCreateBarWindow(AfxWin32Hwnd(pParentWnd->GetSiteHwnd()), nID, std::move(state));
     if (window == nullptr)
@@ -110,7 +124,9 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     SendMessageW(control, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     m_itemIDs = resource->items;
     m_pImpl->buttonNames.assign(m_itemIDs.size(), std::string());
-    m_pImpl->SetOrientation(IsColumn(m_pImpl->side));
+    // Measured both ways, for the outline of a drag.
+    m_pImpl->SetOrientation(!m_pImpl->Column());
+    m_pImpl->SetOrientation(m_pImpl->Column());
     PostMessageW(GetParent(AfxWin32Hwnd(m_hWnd)), WM_CURVIX_RECALCLAYOUT, 0, 0);
     return TRUE;
 }
@@ -142,10 +158,12 @@ bool CToolBar::Impl::SetScale(UINT dpi) {
 void CToolBar::OnDpiChanged(UINT dpi) {
     if (m_pImpl->control == nullptr || m_pImpl->resource == nullptr || !m_pImpl->SetScale(dpi))
         return;
-    m_pImpl->SetOrientation(IsColumn(m_pImpl->side));
+    // Both shapes measured again: the other one is the room a drag offers.
+    m_pImpl->SetOrientation(!m_pImpl->Column());
+    m_pImpl->SetOrientation(m_pImpl->Column());
 }
 
-void CToolBar::Impl::SetOrientation(bool column) const {
+void CToolBar::Impl::SetOrientation(bool column) {
     // A column wraps after every button.
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     SetWindowLongW(control, GWL_STYLE, column ? (style | CCS_VERT) : (style & ~CCS_VERT));
@@ -163,28 +181,64 @@ void CToolBar::Impl::SetOrientation(bool column) const {
                      reinterpret_cast<LPARAM>(&info));
     }
     SendMessageW(control, TB_AUTOSIZE, 0, 0);
+    SIZE size{};
+    SendMessageW(control, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    buttons[column ? 1 : 0] = {size.cx, size.cy};
 }
 
 void CToolBar::Impl::Place(int cx, int cy) const {
     if (control == nullptr)
         return;
-    const bool column = IsColumn(side);
-    const int x = kBorder + (column ? 0 : kGripperSize);
-    const int y = kBorder + (column ? kGripperSize : 0);
+    const bool column = Column();
+    const int grip = gripper && floating == nullptr ? kGripperSize : 0;
+    const int x = kBorder + (column ? 0 : grip);
+    const int y = kBorder + (column ? grip : 0);
     MoveWindow(control, x, y, cx - x - kBorder, cy - y - kBorder, 1);
 }
 
+CSize CToolBar::Impl::SizeAt(DWORD at) const {
+    const bool column = IsColumn(at);
+    const CSize row = buttons[column ? 1 : 0];
+    const int grip = gripper && at != 0 ? kGripperSize : 0;
+    if (column)
+        return {row.cx + 2 * kBorder, row.cy + 2 * kBorder + grip};
+    return {row.cx + 2 * kBorder + grip, row.cy + 2 * kBorder};
+}
+
 CSize CToolBar::GetWholeSize() const {
-    SIZE buttons{};
-    if (m_pImpl->control != nullptr)
-        SendMessageW(m_pImpl->control, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&buttons));
-    if (IsColumn(m_pImpl->side))
-        return {buttons.cx + 2 * kBorder, buttons.cy + 2 * kBorder + kGripperSize};
-    return {buttons.cx + 2 * kBorder + kGripperSize, buttons.cy + 2 * kBorder};
+    return m_pImpl->SizeAt(GetDockedSide());
 }
 
 DWORD CToolBar::GetDockedSide() const {
-    return m_pImpl->side;
+    return m_pImpl->floating != nullptr ? 0 : m_pImpl->side;
+}
+
+bool CToolBar::IsFloating() const {
+    return m_pImpl->floating != nullptr;
+}
+
+void CToolBar::FloatAt(CPoint topLeft) {
+    ::HWND window = AfxWin32Hwnd(m_hWnd);
+    if (window == nullptr || m_pSite == nullptr || m_dwDockStyle == 0)
+        return;
+    if (m_pImpl->floating != nullptr) {
+        SetWindowPos(m_pImpl->floating, nullptr, topLeft.x, topLeft.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    ::HWND frame = AfxWin32Hwnd(m_pSite->GetSiteHwnd());
+    m_pImpl->floating = AfxCreateFloatingWindow(
+        frame, window, m_pImpl->side, m_pSite->HasBarToggle(this), {topLeft.x, topLeft.y});
+    if (m_pImpl->floating == nullptr)
+        return;
+    if (BarWindowWin* state = AfxBarWindowState(window))
+        state->gripper = Gripper::None;
+    if (m_pImpl->control != nullptr)
+        m_pImpl->SetOrientation(false);
+    const CSize whole = GetWholeSize();
+    MoveWindow(window, 0, 0, whole.cx, whole.cy, 1);
+    AfxFitFloatingWindow(m_pImpl->floating);
+    PostMessageW(frame, WM_CURVIX_RECALCLAYOUT, 0, 0);
 }
 
 void CToolBar::DockAt(DWORD side) {
@@ -195,8 +249,13 @@ void CToolBar::DockAt(DWORD side) {
     ::HWND window = AfxWin32Hwnd(m_hWnd);
     if (window == nullptr)
         return;
-    if (BarWindowWin* state = AfxBarWindowState(window);
-        state != nullptr && state->gripper != Gripper::None)
+    if (::HWND floating = m_pImpl->floating) {
+        // Back into the frame, which places it.
+        m_pImpl->floating = nullptr;
+        SetParent(window, AfxWin32Hwnd(m_pSite->GetSiteHwnd()));
+        ::DestroyWindow(floating);
+    }
+    if (BarWindowWin* state = AfxBarWindowState(window); state != nullptr && m_pImpl->gripper)
         state->gripper = IsColumn(side) ? Gripper::Top : Gripper::Left;
     if (m_pImpl->control != nullptr)
         m_pImpl->SetOrientation(IsColumn(side));
@@ -206,11 +265,15 @@ void CToolBar::DockAt(DWORD side) {
 void CToolBar::OnDockingChanged() {}
 
 int CToolBar::GetCaptionRoom() const {
-    return 0; // docked
+    return AfxFloatingCaptionRoom(m_pImpl->floating); // 0 docked
 }
 
 void CToolBar::SetWindowText(const std::string& text) {
     CControlBar::SetWindowText(text);
+    if (m_pImpl->floating != nullptr) {
+        AfxSetWindowText(m_pImpl->floating, text);
+        AfxFitFloatingWindow(m_pImpl->floating);
+    }
 }
 
 void CToolBar::SetButtonName(int nIndex, const std::string& name) {
