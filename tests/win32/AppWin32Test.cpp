@@ -22,11 +22,6 @@
 namespace curvix::test {
 namespace {
 
-struct NoSettings {
-    NoSettings() { ForgetSettings(); }
-    ~NoSettings() { ForgetSettings(); }
-};
-
 // A folder of the test's own with a name outside every ANSI code page.
 struct WideFolder {
     WideFolder() {

@@ -13,14 +13,6 @@
 namespace curvix::test {
 namespace {
 
-LONG Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-LONG Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
 struct Scale {
     UINT dpi;
     LONG frameWidth;      // the frame asked for at 600 x 600

@@ -20,14 +20,6 @@
 namespace curvix::test {
 namespace {
 
-LONG Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-LONG Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
 RECT OnScreen(::HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -67,11 +59,6 @@ std::vector<RECT> ButtonsOnScreen(::HWND control) {
     }
     return buttons;
 }
-
-struct NoSettings {
-    NoSettings() { ForgetSettings(); }
-    ~NoSettings() { ForgetSettings(); }
-};
 
 class DockWin32Test : public ::testing::Test {
 protected:

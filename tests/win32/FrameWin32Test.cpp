@@ -12,20 +12,6 @@
 namespace curvix::test {
 namespace {
 
-LONG Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-LONG Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
-// The settings go before the program starts, and with the test.
-struct NoSettings {
-    NoSettings() { ForgetSettings(); }
-    ~NoSettings() { ForgetSettings(); }
-};
-
 class FrameWin32Test : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -65,4 +65,18 @@ std::string WindowText(::HWND window);
 // Removes the program's settings key (HKCU\Software\Quenmark\Curvix).
 void ForgetSettings();
 
+// The settings go before the program starts, and with the test.
+struct NoSettings {
+    NoSettings() { ForgetSettings(); }
+    ~NoSettings() { ForgetSettings(); }
+};
+
+inline LONG Width(const RECT& rect) {
+    return rect.right - rect.left;
+}
+
+inline LONG Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
 } // namespace curvix::test

@@ -1,5 +1,6 @@
 #include "DdeCommandWin.h"
 #include "ShellOpen.h"
+#include "ShellRegistrationWin.h"
 #include "Win32Api.h"
 #include "WinSystem.h"
 
@@ -42,19 +43,8 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 // C:\Program Files\Curvix\curvix.exe): the service the shell asks for when
 // a document type names no other.
 std::wstring ModuleBaseName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    std::wstring name = AfxModulePath();
+    name.erase(0, name.find_last_of(L"\\/") + 1);
     const std::size_t dot = name.find_last_of(L'.');
     if (dot != std::wstring::npos)
         name.resize(dot);
